@@ -1,0 +1,7 @@
+#include "game/history.h"
+
+namespace zarvi {
+
+GameHistory gameHistory;
+
+}  // namespace zarvi
