@@ -37,6 +37,14 @@ constexpr int promotionDestination(int from, int code, int side) {
     return from + 9 - 20 * side + (code >> 3);
 }
 
+// A move as the lists, the tables and the history hold it.
+struct Move {
+    int from;
+    int to;
+};
+
+inline bool operator==(const Move& a, const Move& b) { return a.from == b.from && a.to == b.to; }
+
 // One mate found at ply p scores mateScore - p; anything beyond
 // mateThreshold in either direction is a forced mate.
 constexpr int mateScore = 28800;

@@ -5,19 +5,16 @@
 
 #include <cstdint>
 
+#include "board/types.h"
+
 namespace zarvi {
 
 constexpr int historyCapacity = 999;  // plies a game can hold
 constexpr int searchLineRoom = 32;    // keys the search may append
 
-struct HistoryMove {
-    int from;
-    int to;  // a square, or a promotion code
-};
-
 struct GameHistory {
     int moveCount;  // plies played; 0 in the starting position
-    HistoryMove historyMoves[historyCapacity + 1];  // entry i is ply i
+    Move historyMoves[historyCapacity + 1];  // entry i is ply i; to may be a promotion code
     // key2 and key3 after ply i; entry 0 is the starting position.
     uint32_t historyKey1[historyCapacity + searchLineRoom];
     uint16_t historyKey2[historyCapacity + searchLineRoom];

@@ -12,6 +12,8 @@ constexpr int minHashSizeFactor = 1;
 constexpr int maxHashSizeFactor = 8000;
 
 struct Settings {
+    // 0 Spanish, 1 English: the language of every text the user sees.
+    int language = 1;
     int useBook = 1;
     int positionalKnowledge = 1;
     int selectivity = 1;
