@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "book/bookentry.h"
 #include "book/librito.h"
 
 namespace zarvi {
@@ -120,19 +123,23 @@ TEST_F(Book, ManyDrawsDeclineAboutOneInTen) {
     book->verbose = 0;
     book->seed(2024);
     fixedMilliseconds = 7;
+    const int draws = 10000;
+    std::vector<int> chosen;
+    ::testing::internal::CaptureStdout();
+    for (int i = 0; i < draws; ++i) {
+        book->probe(testKey2, testKey3);
+        chosen.push_back(book->chosenFrom);
+    }
+    ::testing::internal::GetCapturedStdout();
+
     uint32_t shadow = 2024;  // the same generator, followed by hand
     int declined = 0;
-    const int draws = 10000;
-    ::testing::internal::CaptureStdout();
     for (int i = 0; i < draws; ++i) {
         shadow = shadow * 22695477u + 1u;
         int r = int((((shadow >> 16) & 0x7FFF) + 7) % 100);
-        book->probe(testKey2, testKey3);
-        int expectedFrom = r < 45 ? 25 : r < 90 ? 24 : 0;
-        ASSERT_EQ(book->chosenFrom, expectedFrom) << "draw " << i;
-        declined += book->chosenFrom == 0;
+        ASSERT_EQ(chosen[size_t(i)], r < 45 ? 25 : r < 90 ? 24 : 0) << "draw " << i;
+        declined += chosen[size_t(i)] == 0;
     }
-    ::testing::internal::GetCapturedStdout();
     EXPECT_GT(declined, draws / 10 - draws / 50);
     EXPECT_LT(declined, draws / 10 + draws / 50);
 }
@@ -339,6 +346,55 @@ TEST_F(Book, ReadsABookOfSeveralMegabytes) {
     EXPECT_EQ(book->chosenFrom, 25);
     probe(*book, 99, 99);
     EXPECT_EQ(book->chosenFrom, 0);
+}
+
+// What the book builder writes, the book reads back: every entry is found,
+// with its moves and percentages, and a single move is always played.
+TEST_F(Book, ReadsBackTheEntriesItsWriterMakes) {
+    std::mt19937 draw(1522);
+    struct Written {
+        uint32_t key2;
+        uint16_t key3;
+        std::vector<Move> moves;
+        std::vector<int> weights;
+    };
+    std::vector<Written> entries;
+    std::string content;
+    for (int e = 0; e < 60; ++e) {
+        Written w{uint32_t(draw()), uint16_t(draw()), {}, {}};
+        int count = 1 + int(draw() % 25);
+        for (int i = 0; i < count; ++i) {
+            w.moves.push_back(Move{11 + int(draw() % 8) + 10 * int(draw() % 8), 11 + int(draw() % 8) + 10 * int(draw() % 8)});
+            w.weights.push_back(1 + int(draw() % 50));
+        }
+        content += bookEntry(w.key2, w.key3, w.moves.data(), w.weights.data(), count) + (e % 2 ? "\r\n" : "\n");
+        entries.push_back(std::move(w));
+    }
+    auto book = bookOf(content);
+    book->verbose = 0;
+    for (const Written& w : entries) {
+        book->seed(0);
+        probe(*book, w.key2, w.key3);
+        const int count = int(w.moves.size());
+        if (count == 1) {
+            EXPECT_EQ(book->chosenFrom, w.moves[0].from);
+            EXPECT_EQ(book->chosenTo, w.moves[0].to);
+            continue;
+        }
+        ASSERT_EQ(book->candidateCount, std::min(count, maxBookCandidates));
+        int sum = 0;
+        for (int i = 0; i < book->candidateCount; ++i) {
+            const Move m = book->candidates[i];
+            bool written = false;
+            for (const Move& x : w.moves) written = written || x == m;
+            EXPECT_TRUE(written);
+            sum += book->weights[i];
+        }
+        // The percentages fill the whole hundred, so r = 0 picks the first.
+        EXPECT_EQ(sum, 100);
+        EXPECT_EQ(book->chosenFrom, book->candidates[0].from);
+        EXPECT_NE(book->chosenFrom, 0);
+    }
 }
 
 }  // namespace
