@@ -116,8 +116,10 @@ bool librito::findEntry(uint32_t k2, uint16_t k3, int& p) const {
 }
 
 // Reads "move percentage" candidates separated by "/" from p. A percentage
-// has one or two digits; without any it weighs 0. A list that the text
-// cuts off before a candidate's first percentage character is unreadable.
+// has one or two digits; without any it weighs 0. A candidate without two
+// real squares keeps its share, so a draw landing on it declines rather
+// than shifting the odds of the others. A list that the text cuts off
+// before a candidate's first percentage character is unreadable.
 bool librito::readCandidates(int p) {
     const char* t = text.get();
     int n = 0;
