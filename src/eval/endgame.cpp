@@ -96,7 +96,8 @@ int minorPieceAndRookPawn(const posicion& b, int u, int t, int p) {
     }
     const int bishopSq = b.bishopList[t][1];
     const int promotion = promotionSquare[t][p];
-    const bool wrongBishop = lightSquare[bishopSq] != lightSquare[promotion];
+    const bool wrongBishop =
+        (lightSquare[promotion] && darkSquare[bishopSq]) || (darkSquare[promotion] && lightSquare[bishopSq]);
     if (!wrongBishop) return endgameUnknown;
     const bool hCorner = ku == at(sq::h1) || ku == at(sq::g1) || ku == at(sq::h2) || ku == at(sq::g2);
     const bool aCorner = ku == at(sq::a1) || ku == at(sq::b1) || ku == at(sq::a2) || ku == at(sq::b2);
