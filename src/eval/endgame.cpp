@@ -51,8 +51,8 @@ bool oppositeBishopsDraw(const posicion& b, int u, int t, int p) {
     return false;
 }
 
-// King against king and pawn, u's king defending. dir is the pawn's step
-// (-10 for a black pawn) and last its promotion rank.
+// King against king and pawn: u's king in front of the pawn, or nearer to
+// the promotion square and to the pawn than t's king.
 bool kingHoldsPawn(const posicion& b, int u, int t, int p) {
     const int ku = b.kingSquare[u], kt = b.kingSquare[t];
     const int dir = pawnStep[t];
@@ -71,7 +71,7 @@ int rookPawnEdge(const posicion& b, int u, int t, int p, int edgeFile) {
     const int ku = b.kingSquare[u], kt = b.kingSquare[t];
     const int q = promotionSquare[t][p];
     const int dU = distance[ku][q], dT = distance[kt][q], dP = distance[p][q];
-    // Towards the edge: files above for the h-file, below for the a-file.
+    // u's king between t's king and the edge, or in front of the pawn.
     const bool hFile = edgeFile == 8;
     const bool kuNearerEdge = hFile ? fileOf(ku) >= fileOf(kt) : fileOf(ku) <= fileOf(kt);
     if (dU <= dP) {

@@ -54,6 +54,8 @@ TEST(Endgame, RookPawnDraws) {
 TEST(Endgame, KingInFrontOfThePawn) {
     // Our king two squares in front of their pawn.
     EXPECT_EQ(probe("8/8/4k3/4p3/8/4K3/8/8 w - - 0 1"), endgameDraw);
+    // A rook's pawn with our king nearer the corner than theirs.
+    EXPECT_EQ(probe("8/8/8/7p/5k2/8/6K1/8 w - - 0 1"), endgameDraw);
     // Their king escorts a pawn ours cannot reach: nothing known.
     EXPECT_EQ(probe("8/8/8/8/8/3kp3/8/K7 w - - 0 1"), endgameUnknown);
 }
