@@ -1,0 +1,85 @@
+// What the rules of one evaluateSide call share: the position, the side
+// scored and its opponent, the derived figures every rule reads, and the
+// accumulators they add to. The rule groups (pieces, pawns, king) are
+// called by evaluateSide in a fixed order; later rules read earlier sums.
+#pragma once
+
+#include "board/posicion.h"
+#include "board/tables.h"
+#include "eval/evaltables.h"
+#include "eval/evaluate.h"
+
+namespace zarvi {
+
+// Non-pawn units count up to this much; beyond it the phase is the opening.
+constexpr int unitCap = 30;
+// Gates of the rule groups by our units: middlegame pawn and castling
+// rules, and the rules that attack the enemy king.
+constexpr int middlegameUnits = 10;
+constexpr int kingAttackUnits = 13;
+
+struct EvalContext {
+    const posicion& board;
+    EvalTerms& t;
+    int s;            // the side scored
+    int o;            // its opponent
+    int ownUnits;     // pieceUnits, capped at unitCap
+    int oppUnits;
+    int ourKing;      // K
+    int theirKing;    // K'
+    int kf;           // file of K'
+    int step;         // our pawns' step
+    int nQ;           // our queens
+    int humanSide;    // the engine's opponent
+    int backCount;    // the opponent's minor pieces on their back rank
+};
+
+// A border position (or one beyond the 89 entries) reads as empty and
+// unattacked: the board's arrays hold no meaning there.
+inline bool realSquare(int x) { return x >= 11 && x <= 88 && onBoard[x]; }
+
+inline int pieceAt(const posicion& b, int x) { return realSquare(x) ? b.squares[x] : 0; }
+
+inline bool pawnAttacked(const posicion& b, int side, int x) {
+    return realSquare(x) && b.pawnAttacks[side][x] > 0;
+}
+
+inline bool holds(const posicion& b, int x, int side, int type) {
+    return pieceAt(b, x) == pieceCode(side, type);
+}
+
+// The first occupied square after x along direction d, or 0 at the edge.
+inline int firstOccupiedFrom(const posicion& b, int x, int d) {
+    for (x += d; realSquare(x); x += d)
+        if (b.squares[x]) return x;
+    return 0;
+}
+
+// Rule groups, in the order evaluateSide calls them.
+void addCentrePawnControl(EvalContext& c);
+void addShortCastlingReadiness(EvalContext& c);
+void addEFilePin(EvalContext& c);
+void addOpponentKnights(EvalContext& c);
+void addOurKnights(EvalContext& c);
+void addOurRooks(EvalContext& c);
+void addOpponentBishops(EvalContext& c);
+void addOurBishops(EvalContext& c);
+void addOurQueens(EvalContext& c);
+void addUndevelopedPieces(EvalContext& c);
+void addBishopPair(EvalContext& c);
+void addOpponentPawnWeaknesses(EvalContext& c);
+void addOurPawns(EvalContext& c);
+// From middlegameUnits on.
+void addMinorMajority(EvalContext& c);
+void addOpponentCastlingProblems(EvalContext& c);
+void addDoubleCentreAttack(EvalContext& c);
+void addPawnMass(EvalContext& c);
+void addCentrePawnsAndCrampedCentre(EvalContext& c);
+// From kingAttackUnits on.
+void addKingZonePressure(EvalContext& c);
+void addKingFileAttack(EvalContext& c);
+// Without castling rights.
+void addKingShelter(EvalContext& c);
+void scaleKingAttack(EvalContext& c);
+
+}  // namespace zarvi

@@ -1,0 +1,200 @@
+// The pawn and centre terms of the evaluation: centre control, the
+// opponent's pawn weaknesses, our pawn chains and passed pawns, pawns
+// blocked against knights, pawn masses and the opponent's cramped centre.
+// Called by collectTerms in its fixed order.
+#include <cstdlib>
+
+#include "eval/evalcontext.h"
+#include "eval/evaltables.h"
+
+namespace zarvi {
+
+namespace {
+
+// A knight beats a bishop-less side best against blocked pawns, once the
+// opponent is down to this much.
+constexpr int knightEdgeUnits = 15;
+constexpr int weakPawnUnits = 5;
+constexpr int loosePawnUnits = 10;
+
+bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pawn); }
+
+// No enemy pawn stands on the pawn's way and none can come to its side.
+bool isPassed(const EvalContext& c, int p) {
+    for (int y = p; realSquare(y) && innerRanks[y]; y += c.step)
+        if (holdsPawn(c.board, y, c.o) || pawnAttacked(c.board, c.o, y)) return false;
+    return true;
+}
+
+// Rooks behind a passed pawn and what stands in front of it.
+int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
+    const posicion& b = c.board;
+    const int a = p + c.step;
+    int v = supported ? passedSupported[c.s][p] : neighbours ? passedConnected[c.s][p] : passedAlone[c.s][p];
+    if (const int behind = firstOccupiedFrom(b, p, -c.step)) {
+        if (b.squares[behind] == pieceCode(c.s, rook))
+            v += v >> 2;
+        else if (b.squares[behind] == pieceCode(c.o, rook))
+            v -= v / 5;
+    }
+    if (const int ahead = firstOccupiedFrom(b, p, c.step)) {
+        const int piece = b.squares[ahead];
+        if (piece == pieceCode(c.s, rook))
+            v += v / 5;
+        else if (b.squares[a] == 0 && (piece == pieceCode(c.o, rook) || typeOf(piece) == pawn))
+            v -= v / 5;
+    }
+    if (b.squares[a]) v >>= 1;
+    if (c.oppUnits == 0) {
+        // Against king and pawns: can their king still catch it?
+        const int promotion = promotionSquare[c.s][p];
+        int d = distance[c.theirKing][promotion] - distance[p][promotion];
+        if (toMove == c.s) ++d;
+        if (fileOf(c.ourKing) == fileOf(p) && rankAhead[c.s][p][c.ourKing]) --d;
+        if (d >= 2) {
+            v *= 5;
+        } else if (firstTwoRanks[c.o][c.ourKing] &&
+                   distance[c.ourKing][promotion] <= distance[c.theirKing][promotion] &&
+                   distance[c.ourKing][p] <= distance[c.theirKing][p]) {
+            v *= 5;
+        }
+    }
+    return v;
+}
+
+}  // namespace
+
+void addCentrePawnControl(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* attacks = b.pawnAttacks[c.s];
+    auto at = [&](int square) { return attacks[relativeSquare(c.s, square)]; };
+    c.t.centreTerm +=
+        8 * (at(sq::d4) + at(sq::e4) + at(sq::d6) + at(sq::e6)) + 15 * (at(sq::d5) + at(sq::e5));
+    const int* ours = b.pawnsOnFile[c.s];
+    const int* theirs = b.pawnsOnFile[c.o];
+    if (ours[4] && ours[5] && !theirs[4] && !theirs[5]) {
+        c.t.centreTerm += 40;
+    } else {
+        if (ours[5]) c.t.centreTerm += 14;
+        if (ours[4]) c.t.centreTerm += 7;
+    }
+}
+
+void addOpponentPawnWeaknesses(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* theirs = b.pawnsOnFile[c.o];
+    for (int f = 1; f <= 8; ++f) {
+        if (theirs[f] >= 2) c.t.pawnStructureTerm += (theirs[f] - 1) * doubledPenalty[f];
+        if (theirs[f] > 0 && !theirs[f - 1] && !theirs[f + 1])
+            c.t.pawnStructureTerm += theirs[f] * isolatedPenalty[f];
+    }
+    if (c.ownUnits < weakPawnUnits) return;
+    // A pawn that no pawn of its own can defend, where it stands or further
+    // back: the walk starts on the square in front of it.
+    const int* list = b.pawnList[c.o];
+    for (int i = list[0]; i >= 1; --i) {
+        const int p = list[i];
+        bool defensible = false;
+        for (int x = p - c.step; realSquare(x); x += c.step) {
+            if (pawnAttacked(b, c.o, x)) {
+                defensible = true;
+                break;
+            }
+            if (promotionRank[c.s][x]) break;
+        }
+        if (defensible) continue;
+        const bool rookless = b.rookList[c.s][0] == 0;
+        c.t.pawnStructureTerm += rookless || b.pawnsOnFile[c.s][fileOf(p)] > 0 ? 13 : 20;
+    }
+}
+
+void addOurPawns(EvalContext& c) {
+    const posicion& b = c.board;
+    const int s = c.s;
+    const bool knightEdge =
+        c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[c.o][0] == 0;
+    int blocked = 0;
+    const int* list = b.pawnList[s];
+    for (int i = list[0]; i >= 1; --i) {
+        const int p = list[i], f = fileOf(p), a = p + c.step;
+        if (holdsPawn(b, a, c.o)) {
+            if (s == c.humanSide) c.t.fixedBonus += 4;
+            if (knightEdge) ++blocked;
+        }
+        const bool passed = isPassed(c, p);
+        const bool neighbours = b.pawnsOnFile[s][f - 1] > 0 || b.pawnsOnFile[s][f + 1] > 0;
+        const bool supported =
+            neighbours && (pawnAttacked(b, s, a) ||
+                           (b.squares[a] == 0 && !promotionRank[s][p] && pawnAttacked(b, s, a + c.step)));
+        if (!passed) {
+            if (neighbours) {
+                c.t.pawnStructureTerm += pawnChainBonus[s][p];
+                if (b.squares[a] == 0) c.t.fixedBonus += 3;
+            } else if (c.oppUnits < loosePawnUnits) {
+                c.t.pawnStructureTerm += loosePawnBonus[s][p];
+            }
+        } else {
+            c.t.passedPawnTerm += passedPawnValue(c, p, supported, neighbours);
+        }
+        if (c.ownUnits >= kingAttackUnits && nearSquare[p][c.theirKing]) {
+            const bool close = (supported && b.squares[a] == 0) || distance[p][c.theirKing] <= 2;
+            c.t.kingAttackTerm += close ? 25 : 5;
+        }
+    }
+    if (blocked > 0) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
+}
+
+// Two of our pawns bearing on d5 or e5 while the opponent, who the engine
+// plays against, keeps all eight pawns.
+void addDoubleCentreAttack(EvalContext& c) {
+    const posicion& b = c.board;
+    if (b.pawnList[c.o][0] != 8 || c.s != c.humanSide) return;
+    if (b.pawnAttacks[c.s][relativeSquare(c.s, sq::d5)] == 2 ||
+        b.pawnAttacks[c.s][relativeSquare(c.s, sq::e5)] == 2)
+        c.t.fixedBonus += 3 * c.ownUnits;
+}
+
+// Runs of at least two neighbouring files with a free pawn of ours on
+// rank 4 or 5, worth most away from the centre on the side of our king.
+// The same two ranks serve both colours.
+void addPawnMass(EvalContext& c) {
+    const posicion& b = c.board;
+    int sum = 0, run = 0, runFiles = 0;
+    for (int x = sq::a4; x <= sq::h4 + 1; ++x) {
+        const int f = fileOf(x);
+        const bool qualifies = f <= 8 && ((holdsPawn(b, x, c.s) && !holdsPawn(b, x + c.step, c.o)) ||
+                                          (holdsPawn(b, x + 10, c.s) && !holdsPawn(b, x + 10 + c.step, c.o)));
+        if (qualifies) {
+            const bool centreOrFar = f == 4 || f == 5 || !sameWing[x][c.theirKing];
+            run += centreOrFar ? 4 : sameWing[x][c.ourKing] ? 10 : 12;
+            ++runFiles;
+        } else {
+            if (runFiles >= 2) sum += run;
+            run = runFiles = 0;
+        }
+    }
+    c.t.pawnMassTerm += sum * c.ownUnits * 3 / 30;
+}
+
+void addCentrePawnsAndCrampedCentre(EvalContext& c) {
+    const posicion& b = c.board;
+    const int s = c.s, o = c.o;
+    auto at = [&](int square) { return relativeSquare(s, square); };
+    auto ours = [&](int square) { return holdsPawn(b, at(square), s); };
+    auto theirs = [&](int square) { return holdsPawn(b, at(square), o); };
+    auto empty = [&](int square) { return b.squares[at(square)] == 0; };
+    auto attacked = [&](int square) { return b.pawnAttacks[s][at(square)] > 0; };
+    int& centre = c.t.centreTerm;
+
+    if (ours(sq::e4) && !theirs(sq::e5) && (attacked(sq::e3) || attacked(sq::e4) || attacked(sq::e5)))
+        centre += 33;
+    if (ours(sq::d4) && !theirs(sq::d5) && (attacked(sq::d3) || attacked(sq::d4) || attacked(sq::d5)))
+        centre += 33;
+    if (theirs(sq::d7)) centre += empty(sq::d6) ? 33 : holds(b, at(sq::c8), o, bishop) ? 125 : 80;
+    if (theirs(sq::e7)) centre += empty(sq::e6) ? 33 : holds(b, at(sq::f8), o, bishop) ? 125 : 80;
+    if (theirs(sq::c7) && theirs(sq::d5) && (theirs(sq::e7) || theirs(sq::e6)))
+        centre += empty(sq::c6) ? 20 : 75;
+    if (theirs(sq::f7) && theirs(sq::e5) && theirs(sq::d6)) centre += empty(sq::f6) ? 15 : 55;
+}
+
+}  // namespace zarvi

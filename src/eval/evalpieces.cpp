@@ -1,0 +1,369 @@
+// The piece terms of the evaluation: what our knights, bishops, rooks and
+// queens earn where they stand and along their lines, what the opponent's
+// badly placed minor pieces give us, and the threats, pins and x-rays our
+// pieces create. Called by collectTerms in its fixed order.
+#include <algorithm>
+#include <cstdlib>
+
+#include "eval/evalcontext.h"
+#include "eval/evaltables.h"
+
+namespace zarvi {
+
+namespace {
+
+// The e-file pin needs this much force of ours behind it.
+constexpr int eFilePinUnits = 20;
+constexpr int knightSafetyUnits = 8;
+constexpr int knightKingUnits = 16;
+constexpr int rookOpenFileUnits = 15;
+constexpr int rookWingUnits = 19;
+// A bishop shut in on a7 or h7 by pawns is as good as lost.
+constexpr int trappedBishopBonus = 455;
+// A piece pinned to its queen or king next to our rook in the corner.
+constexpr int cornerPinBonus = 250;
+
+bool isEnemy(const EvalContext& c, int piece) { return piece != 0 && sideOf(piece) == c.o; }
+
+// Both squares two ranks ahead of an enemy knight in its own half, one
+// file to each side, covered by our pawns: the knight cannot come forward.
+bool knightHeldBack(const EvalContext& c, int n) {
+    const int ownRank = c.o == white ? rankOf(n) : 9 - rankOf(n);
+    const int ahead = n - 2 * c.step;
+    return ownRank <= 4 && pawnAttacked(c.board, c.s, ahead - 1) && pawnAttacked(c.board, c.s, ahead + 1);
+}
+
+// A knight no enemy pawn can chase away: nothing from n forward on its
+// file, within ranks 2 to 7, is attacked by an enemy pawn.
+bool knightSafe(const EvalContext& c, int n) {
+    for (int x = n; realSquare(x) && innerRanks[x]; x += c.step)
+        if (pawnAttacked(c.board, c.o, x)) return false;
+    return true;
+}
+
+// An enemy pawn worth attacking: not defended by a pawn now, nor after it
+// is pushed.
+bool loosePawn(const EvalContext& c, int x) {
+    return !pawnAttacked(c.board, c.o, x) && !pawnAttacked(c.board, c.o, x - c.step);
+}
+
+void addKnightTargets(EvalContext& c, int n) {
+    const posicion& b = c.board;
+    for (int k = 0; k < 8 && knightTargets[n][k]; ++k) {
+        const int x = knightTargets[n][k];
+        const int piece = b.squares[x];
+        if (isEnemy(c, piece)) {
+            switch (typeOf(piece)) {
+                case rook:
+                case queen:
+                case king: c.t.threatTerm += 25; break;
+                case bishop: c.t.threatTerm += pawnAttacked(b, c.o, x) ? 15 : 25; break;
+                case pawn:
+                    if (loosePawn(c, x)) c.t.threatTerm += pawnAttacked(b, c.o, x + c.step) ? 9 : 20;
+                    break;
+                default: break;
+            }
+        } else if (piece == pieceCode(c.s, knight) && centerSquare[x]) {
+            c.t.knightTerm += 6;
+        }
+    }
+}
+
+void addRookFileBonus(EvalContext& c, int r, int p, int q) {
+    const int f = fileOf(r), u = c.ownUnits;
+    const bool farFromKing = std::abs(f - c.kf) > 1;
+    const bool bothOnOneEdge = (f >= 7 && c.kf >= 7) || (f <= 2 && c.kf <= 2);
+    const bool kingWing = sameWing[r][c.theirKing];
+    if (p > 0) {
+        if (q == 0 && p == 1) c.t.rookTerm += 6;
+    } else if (q > 0) {
+        c.t.rookTerm += 17;
+        if (u >= rookOpenFileUnits && kingWing)
+            c.t.kingAttackTerm += farFromKing ? u - u / 3 : bothOnOneEdge ? u + u / 3 : u;
+    } else {
+        c.t.rookTerm += 34;
+        if (u >= rookOpenFileUnits) {
+            if (farFromKing) {
+                if (f != 4 && f != 5 && kingWing) c.t.kingAttackTerm += u;
+            } else {
+                c.t.kingAttackTerm += bothOnOneEdge ? 2 * u : u + u / 3;
+            }
+        }
+    }
+}
+
+// Walks the empty squares from r along d, scoring each, and returns the
+// first occupied square (0 at the edge).
+int rookRay(EvalContext& c, int r, int d, const SquareValues& free, const SquareValues& attacked,
+            const SquareTable& kingWeight) {
+    const posicion& b = c.board;
+    int x = r + d;
+    for (; realSquare(x) && b.squares[x] == 0; x += d) {
+        if (pawnAttacked(b, c.o, x)) {
+            c.t.rookTerm += attacked[x];
+            c.t.kingAttackTerm += kingWeight[c.theirKing][x] >> 1;
+        } else {
+            c.t.rookTerm += free[x];
+            c.t.kingAttackTerm += kingWeight[c.theirKing][x];
+        }
+    }
+    return realSquare(x) ? x : 0;
+}
+
+void addRookRankBlocker(EvalContext& c, int x) {
+    const posicion& b = c.board;
+    const int piece = b.squares[x];
+    if (!isEnemy(c, piece) || pawnAttacked(b, c.o, x)) return;
+    if (typeOf(piece) == pawn && pawnAttacked(b, c.o, x - c.step)) return;
+    c.t.threatTerm += 6;
+    c.t.kingAttackTerm += rookKingWeightB[c.theirKing][x];
+}
+
+void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
+    const posicion& b = c.board;
+    const int piece = b.squares[x];
+    const int type = typeOf(piece);
+    if (!isEnemy(c, piece)) {
+        if (toMove == c.s && (type == knight || type == bishop)) {
+            // Moving the piece away uncovers the rook.
+            const int y = firstOccupiedFrom(b, x, d);
+            if (y && xrayTargetRook[c.o][b.squares[y]]) c.t.threatTerm += 25;
+        } else if (d > 0 && type == rook && p == 0) {
+            // Doubled rooks, counted once, by the lower one.
+            c.t.rookTerm += q > 0 ? (c.ownUnits >> 1) + 16 : c.ownUnits + 25;
+        } else if (type == pawn && pawnAttacked(b, c.o, x)) {
+            c.t.rookTerm += 15;
+            if (sameWing[x][c.theirKing]) c.t.rookTerm += 5;
+        }
+        return;
+    }
+    if (xrayBlocker[piece]) {
+        const int y = firstOccupiedFrom(b, x, d);
+        if (y && xrayTargetRook[c.o][b.squares[y]]) {
+            if (!pawnAttacked(b, c.o, x) || pawnAttacked(b, c.s, x)) {
+                c.t.pinTerm += 34;
+                if (cornerSquare[r] && x == r + d) c.t.fixedBonus += cornerPinBonus;
+            } else {
+                c.t.pinTerm += 21;
+            }
+        }
+    }
+    const bool defended = pawnAttacked(b, c.o, x) && type != queen;
+    const bool pushable = type == pawn && pawnAttacked(b, c.o, x - c.step);
+    if (!defended && !pushable) {
+        c.t.threatTerm += 18;
+        c.t.kingAttackTerm += rookKingWeightA[c.theirKing][x];
+    }
+}
+
+// Rooks on our seventh rank (with the queen there) and on their back rank.
+void addRookRanks(EvalContext& c, int c7, int c8) {
+    const posicion& b = c.board;
+    const bool kingAtHome = firstTwoRanks[c.o][c.theirKing];
+    if (c8 >= 2 && kingAtHome) c.t.kingAttackTerm += 5 * c.ownUnits - 50;
+    if (c7 == 0) return;
+    if (c.nQ > 0 && promotionRank[c.s][b.queenList[c.s][1]]) ++c7;
+    c7 = std::min(c7, 2);
+    bool pawnOnSecond = false;
+    for (int i = b.pawnList[c.o][0]; i >= 1; --i)
+        if (promotionRank[c.s][b.pawnList[c.o][i]]) pawnOnSecond = true;
+    if (kingAtHome)
+        c.t.seventhRankTerm += pawnOnSecond ? seventhRankKingAndPawn[c7] : seventhRankKingOnly[c7];
+    else if (pawnOnSecond)
+        c.t.seventhRankTerm += seventhRankPawnOnly[c7];
+}
+
+}  // namespace
+
+void addEFilePin(EvalContext& c) {
+    const posicion& b = c.board;
+    if (c.kf != 5 || c.ownUnits < eFilePinUnits || b.rookList[c.s][0] == 0) return;
+    if (b.pawnsOnFile[white][5] || b.pawnsOnFile[black][5]) return;
+    bool minor = false, queenSeen = false;
+    for (int i = 0, x = relativeSquare(c.s, sq::e3); i < 4; ++i, x += c.step) {
+        const int piece = b.squares[x];
+        if (piece == 0) continue;
+        if (!isEnemy(c, piece)) break;
+        const int type = typeOf(piece);
+        if (type == knight || type == bishop)
+            minor = true;
+        else if (type == queen)
+            queenSeen = true;
+        else
+            break;
+    }
+    int pin = minor && queenSeen ? 70 : minor ? 30 : queenSeen ? 33 : 0;
+    if (pin == 0) return;
+    const int e1 = relativeSquare(c.s, sq::e1), e2 = relativeSquare(c.s, sq::e2);
+    const bool e2Empty = b.squares[e2] == 0;
+    if (holds(b, e1, c.s, rook) && e2Empty)
+        pin *= toMove == c.s ? 5 : 4;
+    else if (!queenSeen && holds(b, e2, c.s, queen))
+        pin *= 4;
+    else if (toMove == c.s && b.squares[e1] == 0 && holds(b, relativeSquare(c.s, sq::f1), c.s, rook) &&
+             e2Empty)
+        pin *= 4;
+    c.t.pinTerm += pin;
+}
+
+void addOpponentKnights(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.knightList[c.o];
+    for (int i = list[0]; i >= 1; --i) {
+        const int n = list[i];
+        if (pawnAttacked(b, c.s, n)) c.t.knightTerm += 18;
+        if (edgeSquare[n]) {
+            c.t.misplacedTerm += 63;
+            if (cornerSquare[n]) c.t.misplacedTerm += 17;
+            if (backRank[c.o][n]) ++c.backCount;
+        }
+        if (knightHeldBack(c, n)) c.t.knightTerm += 5;
+    }
+}
+
+void addOurKnights(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.knightList[c.s];
+    const int u = c.ownUnits;
+    for (int i = list[0]; i >= 1; --i) {
+        const int n = list[i];
+        const bool nearKing = nearSquare[n][c.theirKing];
+        if (u >= kingAttackUnits && sameWing[n][c.theirKing]) c.t.knightTerm += 7;
+        c.t.knightTerm += knightSquareBonus[c.s][n];
+        if (knightOutpost[c.s][n]) c.t.knightTerm += 4 * b.pawnAttacks[c.s][n];
+        if (u >= knightSafetyUnits && (knightSupportZone[c.s][n] || (nearKing && innerRanks[n])) &&
+            knightSafe(c, n)) {
+            if (pawnAttacked(b, c.s, n)) {
+                if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u;
+                const bool strong = holds(b, n + c.step, c.o, pawn) || b.pawnAttacks[c.s][n] == 2;
+                c.t.knightTerm += strong ? (13 * u) >> 3 : (9 * u) >> 3;
+            } else {
+                c.t.knightTerm += u >> 1;
+                if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u >> 1;
+            }
+        }
+        addKnightTargets(c, n);
+    }
+}
+
+void addOurRooks(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.rookList[c.s];
+    int c7 = 0, c8 = 0;
+    for (int i = list[0]; i >= 1; --i) {
+        const int r = list[i];
+        if (c.ownUnits >= rookWingUnits && sameWing[r][c.theirKing]) c.t.rookTerm += 6;
+        if (pawnAttacked(b, c.o, r)) c.t.rookTerm -= 18;
+        if (promotionRank[c.s][r])
+            ++c7;
+        else if (backRank[c.o][r])
+            ++c8;
+        const int p = b.pawnsOnFile[c.s][fileOf(r)], q = b.pawnsOnFile[c.o][fileOf(r)];
+        addRookFileBonus(c, r, p, q);
+        for (int d : {1, -1}) {
+            const int x = rookRay(c, r, d, rookRankFree, rookRankAttacked, rookKingWeightB);
+            if (x) addRookRankBlocker(c, x);
+        }
+        for (int d : {10, -10}) {
+            const int x = rookRay(c, r, d, rookFileFree, rookFileAttacked, rookKingWeightA);
+            if (x) addRookFileBlocker(c, r, d, x, p, q);
+        }
+    }
+    addRookRanks(c, c7, c8);
+}
+
+void addOpponentBishops(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.bishopList[c.o];
+    const int s = c.s;
+    for (int i = list[0]; i >= 1; --i) {
+        const int x = list[i];
+        if (pawnAttacked(b, s, x)) c.t.threatTerm += 18;
+        if (backRank[c.o][x]) {
+            ++c.backCount;
+            c.t.misplacedTerm += 2 * c.oppUnits;
+        }
+        const bool trappedOnA = x == relativeSquare(s, sq::a2) &&
+                                holds(b, relativeSquare(s, sq::b3), s, pawn) &&
+                                holds(b, relativeSquare(s, sq::c2), s, pawn);
+        const bool trappedOnH = x == relativeSquare(s, sq::h2) &&
+                                holds(b, relativeSquare(s, sq::g3), s, pawn) &&
+                                holds(b, relativeSquare(s, sq::f2), s, pawn);
+        if (trappedOnA || trappedOnH) c.t.fixedBonus += trappedBishopBonus;
+    }
+}
+
+void addOurBishops(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.bishopList[c.s];
+    for (int i = list[0]; i >= 1; --i) {
+        const int from = list[i];
+        c.t.bishopTerm += bishopSquareBonus[from];
+        for (int d : bishopDirections) {
+            // The empty squares and the first occupied one alike.
+            int x = from + d;
+            for (; realSquare(x); x += d) {
+                if (pawnAttacked(b, c.o, x)) {
+                    c.t.bishopTerm += bishopMobilityAttacked[x];
+                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x] >> 1;
+                } else {
+                    c.t.bishopTerm += bishopMobilityFree[x];
+                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x];
+                }
+                if (b.squares[x]) break;
+            }
+            if (!realSquare(x)) continue;
+            const int piece = b.squares[x];
+            const int type = typeOf(piece);
+            if (!isEnemy(c, piece)) {
+                if (toMove == c.s && discoverer[piece]) {
+                    const int y = firstOccupiedFrom(b, x, d);
+                    if (y && xrayTargetBishop[c.o][b.squares[y]]) c.t.threatTerm += 25;
+                }
+            } else if (type == knight || type == rook || type == queen || type == king) {
+                const int y = firstOccupiedFrom(b, x, d);
+                if (y && xrayTargetBishop[c.o][b.squares[y]])
+                    c.t.pinTerm += !pawnAttacked(b, c.s, x) && pawnAttacked(b, c.o, x) ? 25 : 37;
+                if (type == knight)
+                    c.t.threatTerm += pawnAttacked(b, c.o, x) ? 13 : 26;
+                else
+                    c.t.threatTerm += 33;
+            } else if (type == pawn && loosePawn(c, x)) {
+                c.t.threatTerm += 13;
+            }
+        }
+    }
+}
+
+void addOurQueens(EvalContext& c) {
+    const posicion& b = c.board;
+    const int* list = b.queenList[c.s];
+    for (int i = list[0]; i >= 1; --i) {
+        const int q = list[i];
+        c.t.queenTerm += queenSquareBonus[q];
+        if (sameWing[q][c.theirKing]) c.t.queenTerm += 7;
+        for (int d : queenDirections)
+            for (int x = q + d; realSquare(x) && b.squares[x] == 0; x += d)
+                c.t.kingAttackTerm += queenKingWeight[c.theirKing][x] >> (pawnAttacked(b, c.o, x) ? 1 : 0);
+    }
+}
+
+// Their queen is out while their minor pieces still sit at home.
+void addUndevelopedPieces(EvalContext& c) {
+    const posicion& b = c.board;
+    if (c.backCount >= 2 && b.queenList[c.o][0] > 0 && !backRank[c.o][b.queenList[c.o][1]])
+        c.t.queenTerm += undevelopedPiecesBonus[std::min(c.backCount, 8)];
+}
+
+void addBishopPair(EvalContext& c) {
+    if (c.board.bishopList[c.s][0] >= 2) c.t.bishopTerm += 75 - c.ownUnits;
+}
+
+void addMinorMajority(EvalContext& c) {
+    const posicion& b = c.board;
+    const int ours = b.knightList[c.s][0] + b.bishopList[c.s][0];
+    const int theirs = b.knightList[c.o][0] + b.bishopList[c.o][0];
+    if (ours >= theirs + 2) c.t.fixedBonus += 3 * c.ownUnits;
+}
+
+}  // namespace zarvi

@@ -1,0 +1,118 @@
+#include "eval/evaluate.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "eval/evalcache.h"
+#include "eval/evalcontext.h"
+#include "game/settings.h"
+
+namespace zarvi {
+
+int toMove = white;
+int engineSide = white;
+int evalCacheIndex = 0;
+
+void prepareEvaluation(const posicion& board, int sideToMove) {
+    evalCacheIndex = int(board.key1 % uint32_t(evaluationCache.size));
+    toMove = sideToMove;
+}
+
+namespace {
+
+// Structure weighs more, and passed pawns more still, as the opponent's
+// pieces come off; the centre matters while we keep ours.
+void scaleByPhase(EvalTerms& t, int ownUnits, int oppUnits) {
+    t.pawnStructureTerm = (76 - oppUnits) * t.pawnStructureTerm / 61;
+    t.passedPawnTerm = (80 - oppUnits) * t.passedPawnTerm / 65;
+    t.centreTerm = t.centreTerm * ownUnits / unitCap;
+}
+
+int weighTerms(const EvalTerms& t) {
+    const int* w = settings.evalWeights;
+    const int sum = t.centreTerm * w[1] + t.passedPawnTerm * w[2] + t.pawnMassTerm * w[3] +
+                    t.pawnStructureTerm * w[4] + t.knightTerm * w[5] + t.bishopTerm * w[6] +
+                    t.rookTerm * w[7] + t.queenTerm * w[8] + t.kingSafetyTerm * w[9] +
+                    t.kingAttackTerm * w[10] + t.misplacedTerm * w[11] + t.threatTerm * w[12] +
+                    t.pinTerm * w[13] + t.seventhRankTerm * w[14];
+    return sum / neutralWeight + t.fixedBonus;
+}
+
+}  // namespace
+
+void collectTerms(const posicion& board, int s, EvalTerms& terms) {
+    terms = EvalTerms{};
+    const int o = 1 - s;
+    EvalContext c{board,
+                  terms,
+                  s,
+                  o,
+                  std::min(board.pieceUnits[s], unitCap),
+                  std::min(board.pieceUnits[o], unitCap),
+                  board.kingSquare[s],
+                  board.kingSquare[o],
+                  fileOf(board.kingSquare[o]),
+                  pawnStep[s],
+                  board.queenList[s][0],
+                  1 - engineSide,
+                  0};
+
+    addCentrePawnControl(c);
+    addShortCastlingReadiness(c);
+    addEFilePin(c);
+    addOpponentKnights(c);
+    addOurKnights(c);
+    addOurRooks(c);
+    addOpponentBishops(c);
+    addOurBishops(c);
+    addOurQueens(c);
+    addUndevelopedPieces(c);
+    addBishopPair(c);
+    addOpponentPawnWeaknesses(c);
+    addOurPawns(c);
+    if (c.ownUnits >= middlegameUnits) {
+        addMinorMajority(c);
+        addOpponentCastlingProblems(c);
+        addDoubleCentreAttack(c);
+        addPawnMass(c);
+        addCentrePawnsAndCrampedCentre(c);
+    }
+    if (c.ownUnits >= kingAttackUnits) {
+        addKingZonePressure(c);
+        addKingFileAttack(c);
+    }
+    if (!board.canCastleShort[s] && !board.canCastleLong[s]) addKingShelter(c);
+    scaleKingAttack(c);
+
+    scaleByPhase(terms, c.ownUnits, c.oppUnits);
+}
+
+int evaluateSide(const posicion& board, int s) {
+    if (!settings.positionalKnowledge) return 0;
+
+    // One entry holds both sides of one position. A value of 65535 is
+    // absent, so a score of -1 is never served and always recomputed.
+    EvaluationCache& cache = evaluationCache;
+    const int i = evalCacheIndex;
+    const int o = 1 - s;
+    if (cache.checkWord[i] == board.key2) {
+        if (cache.checkHalf[i] == board.key3) {
+            if (cache.value[s][i] != absentValue) return int16_t(cache.value[s][i]);
+        } else {
+            cache.value[o][i] = absentValue;
+        }
+    } else {
+        cache.value[o][i] = absentValue;
+    }
+
+    EvalTerms terms;
+    collectTerms(board, s, terms);
+    const int result = weighTerms(terms);
+
+    cache.checkWord[i] = board.key2;
+    cache.checkHalf[i] = board.key3;
+    cache.value[s][i] = uint16_t(result);
+    return result;
+}
+
+}  // namespace zarvi
