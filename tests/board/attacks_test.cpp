@@ -139,6 +139,14 @@ TEST(IsMoveLegal, PawnAndKnightAttackers) {
     board = positionFromFen("4k3/8/8/8/8/8/3p4/4K3 w - - 0 1");
     EXPECT_EQ(isMoveLegal(board, 15, 24, 24, white), 1);  // taking the pawn itself
 
+    // Landing behind the checking pawn is no en-passant capture of it.
+    board = positionFromFen("4k3/8/3n4/3pP3/4K3/8/8/8 w - - 0 1");
+    EXPECT_EQ(isMoveLegal(board, 55, 64, 45, white), 0);
+    board = positionFromFen("4k3/8/8/3pP3/4K3/8/8/8 w - d6 0 1");
+    board.emptyFlag[54] = 1;
+    EXPECT_EQ(isMoveLegal(board, 55, 64, 45, white), 1);
+    board.emptyFlag[54] = 0;
+
     // A checking knight must be taken, not ignored.
     board = positionFromFen("4k3/8/8/8/8/3n4/8/4K1R1 w - - 0 1");
     EXPECT_EQ(isMoveLegal(board, 17, 16, 15, white), 0);

@@ -159,6 +159,9 @@ TEST(Generators, QuietChecks) {
                                               {22, 42, 1},
                                               {27, 37, 1},
                                               {63, 73, 1}}));
+    // b2-b4 would attack a5, but the a5 pawn guards b4.
+    board = positionFromFen("4k3/8/8/p7/8/8/1P6/4K3 w - - 0 1");
+    EXPECT_EQ(checkList(board, white), (Moves{}));
     // A blocked line gives no check.
     board = positionFromFen("4k3/4p3/8/8/8/8/8/R6K w - - 0 1");
     EXPECT_EQ(checkList(board, white), (Moves{{11, 81, 4}}));
