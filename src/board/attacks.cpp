@@ -71,11 +71,14 @@ int isMoveLegal(posicion& board, int from, int to, int k, int side) {
 
     // In check, a non-king move must land on the checker's line or on a
     // knight square of the king, unless it is an en-passant capture.
-    if (evasionMode == 1 && lineOrKnight[to][k] == 0 && board.epSquare == 0) return 0;
+    // Both tables are symmetric; reading them along the row of k keeps
+    // to one row of each for all the moves of a node.
+    if (evasionMode == 1 && lineOrKnight[k][to] == 0 && board.epSquare == 0) return 0;
 
     const int* knights = board.knightList[opp];
+    const int* jumpsToKing = knightJump[k];
     for (int i = 1; i <= knights[0]; ++i)
-        if (knightJump[knights[i]][k] && knights[i] != to) return 0;
+        if (jumpsToKing[knights[i]] && knights[i] != to) return 0;
 
     if (kingAdjacent[k][board.kingSquare[opp]]) return 0;
 
