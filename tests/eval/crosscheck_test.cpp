@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <sstream>
 #include <vector>
 
@@ -134,14 +133,15 @@ private:
         Moves kept;
         for (const Move3& m : pseudo) {
             if (m.kind != typeOf(board.squares[m.from]) || sideOf(board.squares[m.from]) != side)
-                fail(board, side, "wrong kind or side of " + moveText(board, m));
+                fail(board, side, "wrong kind or side of " + describe(board, m));
             if (keepsKingSafe(board, k, m.from, m.to, side)) kept.push_back(m);
         }
         for (const Move3& m : quiet)
-            if (isCapture(board, side, m) || isPromotion(board, m.from)) fail(board, side, "quiet list holds " + moveText(board, m));
+            if (isCapture(board, side, m) || isPromotion(board, m.from))
+                fail(board, side, "quiet list holds " + describe(board, m));
         for (const Move3& m : captures)
             if (!isCapture(board, side, m) && !isPromotion(board, m.from))
-                fail(board, side, "capture list holds " + moveText(board, m));
+                fail(board, side, "capture list holds " + describe(board, m));
 
         Moves expected;
         for (const Move3& m : sorted) {
@@ -149,7 +149,7 @@ private:
             if (!underPromotion) expected.push_back(m);
         }
         std::sort(kept.begin(), kept.end());
-        if (kept != expected) fail(board, side, "pseudo-legal moves that keep the king safe differ from the legal ones");
+        if (kept != expected) fail(board, side, "pseudo-legal moves that keep the king safe are not the legal ones");
 
         // Within one piece type, each pseudo-legal list keeps the legal order.
         for (const Moves* generated : {&captures, &quiet}) {
@@ -175,7 +175,7 @@ private:
         for (const Move3& m : checks) {
             if (std::find(quiet.begin(), quiet.end(), m) == quiet.end() || isCastling(board, m) ||
                 m.kind != typeOf(board.squares[m.from]))
-                fail(board, side, "quiet check " + moveText(board, m) + " is no quiet move");
+                fail(board, side, "quiet check " + describe(board, m) + " is no quiet move");
             if (m.kind != pawn) pieceChecks.push_back(m);
         }
         // The piece moves among the quiet ones that attack the king from
@@ -186,8 +186,9 @@ private:
             makeMove(board, m.from, m.to, side);
             static const SquareTable* lines[6] = {nullptr, nullptr, nullptr, &bishopDirection, &rookDirection,
                                                   &queenDirection};
-            const bool givesCheck = m.kind == knight ? knightJump[m.to][target] != 0
-                                                 : (*lines[m.kind])[m.to][target] != 0 && isPathClear(board, m.to, target);
+            const bool givesCheck = m.kind == knight
+                                        ? knightJump[m.to][target] != 0
+                                        : (*lines[m.kind])[m.to][target] != 0 && isPathClear(board, m.to, target);
             unmakeMove(board, m.to, m.from, side);
             if (givesCheck) expected.push_back(m);
         }
@@ -203,9 +204,9 @@ private:
             const int type = typeOf(board.squares[m.from]);
             const bool promotion = isPromotion(board, m.from);
             const bool covered = !isCastling(board, m) && !isEnPassant(board, m);
+            const int movedType = promotion ? m.to & 7 : type;
             const int predicted =
-                covered ? moveGivesCheck(board, m.from, destination(board, m.from, m.to), promotion ? m.to & 7 : type, target)
-                        : 0;
+                covered ? moveGivesCheck(board, m.from, destination(board, m.from, m.to), movedType, target) : 0;
             makeMove(board, m.from, m.to, side);
             const bool check = isAttacked(board, target, side) != 0;
             if ((lastMoveGivesCheck(board, target, side) != 0) != check)
@@ -216,7 +217,7 @@ private:
             // which the test counts as occupied: it may only miss those.
             const bool exact = !promotion || (m.to & 7) == knight;
             if (covered && (exact ? (predicted != 0) != check : (predicted != 0 && !check)))
-                fail(board, side, "moveGivesCheck wrong for " + moveText(board, m));
+                fail(board, side, "moveGivesCheck wrong for " + describe(board, m));
         }
     }
 
@@ -272,7 +273,7 @@ private:
             fail(board, side, "the user-move checker left the position changed");
     }
 
-    static std::string moveText(const posicion& board, const Move3& m) {
+    static std::string describe(const posicion& board, const Move3& m) {
         return squareName(m.from) + squareName(destination(board, m.from, m.to));
     }
 

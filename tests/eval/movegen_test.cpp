@@ -33,9 +33,13 @@ Moves fullList(int n, int ply = 0, bool withKind = true) {
     return moves;
 }
 
-Moves quietList(const posicion& board, int side) { return fullList(generateQuietMoves(sharedSearcher(), board, side, 0)); }
+Moves quietList(const posicion& board, int side) {
+    return fullList(generateQuietMoves(sharedSearcher(), board, side, 0));
+}
 
-Moves checkList(const posicion& board, int side) { return fullList(generateQuietChecks(sharedSearcher(), board, side, 0)); }
+Moves checkList(const posicion& board, int side) {
+    return fullList(generateQuietChecks(sharedSearcher(), board, side, 0));
+}
 
 Moves legalList(posicion& board, int side, int mode) {
     evasionMode = mode;
