@@ -1,8 +1,7 @@
-// Attack, check and legality tests on a position. Each is the fastest sound
-// test for its caller's situation; all of them read emptiness through
-// emptyFlag, so a caller may hide a piece (an en-passant victim) by setting
-// its square's flag for the duration of a test. Used by the generators, the
-// user-move checker and the searches.
+// Attack, check and legality tests on a position, each the fastest sound
+// test for its caller's situation (generators, user moves, searches). All
+// read emptiness through emptyFlag, so a caller may hide a piece, such as an
+// en-passant victim, by setting its flag for the duration of a test.
 #pragma once
 
 #include "board/posicion.h"

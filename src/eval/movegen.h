@@ -1,8 +1,7 @@
-// The engine's five move generators, one per purpose of the search. None
-// sorts: the order in which each appends is part of the move ordering the
-// search sees. They write the searcher's lists of one ply from entry 0
-// and return the count, never more than a list holds (full list and
-// gains 230, captures 60): beyond that, moves are left out.
+// The engine's five move generators, one per purpose of the search, writing
+// the searcher's lists of one ply from entry 0. None sorts: the append order
+// is part of the move ordering. A list never takes more than it holds (full
+// list and gains 230, captures 60): the moves beyond are left out.
 #pragma once
 
 #include "board/posicion.h"

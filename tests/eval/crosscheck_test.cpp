@@ -1,8 +1,7 @@
-// Walks the legal move trees of well-known positions and checks at every
-// node that the engine's several answers to one question agree: the legal
-// generator with the pseudo-legal ones and their filters, the check tests
-// with the full attack test, the user-move checker with the generator,
-// the capture gains with the legal captures.
+// Walks the legal move trees of known positions and checks at every node
+// that the engine's answers to one question agree: the legal and the
+// pseudo-legal generators, the check tests and the full attack test, the
+// user-move checker, the capture gains.
 #include <gtest/gtest.h>
 
 #include <algorithm>
