@@ -1,11 +1,12 @@
 # Zarvi: everything a newcomer needs, from a fresh Debian machine.
 #   make test   install dependencies, build natively and for Windows, run every test
 #   make run    build the Windows program and start it (under wine on Linux)
+#   make perft  build natively and time the move generator on two perft counts
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WINDOWS := build/windows
 
-.PHONY: all deps native windows test run bench clean
+.PHONY: all deps native windows test run bench perft clean
 
 all: native windows
 
@@ -25,6 +26,13 @@ test: native windows
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@bash scripts/wine-prefix.sh
 	@cd $(WINDOWS) && ctest --output-on-failure -j 1
+
+KIWIPETE := r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1
+perft: native
+	@echo "perft 6, start position (expected 119060324):"
+	@$(NATIVE)/apps/zarvi-engine perft 6 | grep -E '^(Nodes|Time)'
+	@echo "perft 5, $(KIWIPETE) (expected 193690690):"
+	@$(NATIVE)/apps/zarvi-engine perft 5 "$(KIWIPETE)" | grep -E '^(Nodes|Time)'
 
 clean:
 	rm -rf build

@@ -1,15 +1,52 @@
-// Attack, check and legality tests on a position. Each is the fastest sound
-// test for its caller's situation; all of them read emptiness through
-// emptyFlag, so a caller may hide a piece (an en-passant victim) by setting
-// its square's flag for the duration of a test.
+// Attack, check and legality tests on a position, each the fastest sound
+// test for its caller's situation (generators, user moves, searches). All
+// read emptiness through emptyFlag, so a caller may hide a piece, such as an
+// en-passant victim, by setting its flag for the duration of a test.
 #pragma once
 
 #include "board/posicion.h"
 
 namespace zarvi {
 
+// 1 while the side whose move isMoveLegal tests is known to be in check:
+// the test then rejects at once a move that can neither capture a checker
+// nor block its line, and the legal-move generator offers no castling.
+// 0 at start-up; the search keeps it at 1 except around the calls that
+// need the full test.
+extern int evasionMode;
+
 // 0 if no piece of side c attacks square s, else the type of the first
 // attacker found: pawns, knights, bishops, rooks, queens, king.
 int isAttacked(const posicion& board, int s, int c);
+
+// After the move from -> to (a real square) of side, is the king, then on
+// k, unattacked? The board's flags change during the test and are put
+// back. An en-passant capture is judged right only when the caller has
+// set the victim's emptyFlag beforehand.
+int isMoveLegal(posicion& board, int from, int to, int k, int side);
+
+// Undoes the flag simulation of isMoveLegal.
+void restoreEmptyFlags(posicion& board, int from, int to);
+
+// May side, not in check, play this pseudo-legal move (to may be a
+// promotion code)? Only pins and king destinations can make it illegal.
+int keepsKingSafe(posicion& board, int kingSq, int from, int to, int side);
+
+// Right after makeMove by side c: non-zero when the king on kingSq is
+// attacked (a pawn check may answer with the number of checking pawns).
+int lastMoveGivesCheck(const posicion& board, int kingSq, int c);
+
+// Before it is made: would the piece of this type going from -> to (a real
+// square) attack the king on kingSq, directly or by discovery? Castling
+// and the victim of an en-passant capture are not considered.
+int moveGivesCheck(const posicion& board, int from, int to, int type, int kingSq);
+
+// 1 when d is not 0 and the first piece from s along d is a slider of side
+// c that moves along d.
+int sliderOnRay(const posicion& board, int s, int c, int d);
+
+// 1 when every square strictly between a and b is empty; a and b must
+// share a line (queenDirection[a][b] not 0).
+int isPathClear(const posicion& board, int a, int b);
 
 }  // namespace zarvi

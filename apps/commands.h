@@ -1,0 +1,11 @@
+// The commands of the engine binary, one function each, called by main
+// with the arguments after the command's name. Each returns the process
+// exit code.
+#pragma once
+
+namespace zarvi {
+
+// perft DEPTH [FEN]: the leaves per root move, their total and the speed.
+int runPerft(int argc, char** argv);
+
+}  // namespace zarvi

@@ -1,0 +1,34 @@
+// Entry point of the engine binary: picks the command named by the first
+// argument from the table below.
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* usage;
+};
+
+const Command commands[] = {
+    {"perft", zarvi::runPerft, "perft DEPTH [FEN]   count the leaves of the legal move tree"},
+};
+
+int usage() {
+    std::fprintf(stderr, "usage: zarvi-engine COMMAND ...\ncommands:\n");
+    for (const Command& c : commands) std::fprintf(stderr, "  %s\n", c.usage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    for (const Command& c : commands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
+    std::fprintf(stderr, "zarvi-engine: unknown command '%s'\n", argv[1]);
+    return usage();
+}

@@ -1,0 +1,32 @@
+// The engine's five move generators, one per purpose of the search, writing
+// the searcher's lists of one ply from entry 0. None sorts: the append order
+// is part of the move ordering. A list never takes more than it holds (full
+// list and gains 230, captures 60): the moves beyond are left out.
+#pragma once
+
+#include "board/posicion.h"
+#include "search/buscador.h"
+
+namespace zarvi {
+
+// Captures, en-passant captures and every promotion (queen then knight),
+// pseudo-legal, into the capture list (kinds in the shared kind column).
+int generateCaptures(buscador& searcher, const posicion& board, int side, int ply);
+
+// Every non-capture but promotions, castling first, pseudo-legal, into
+// the full list.
+int generateQuietMoves(buscador& searcher, const posicion& board, int side, int ply);
+
+// Non-captures that give direct check, and safe pawn advances that reach
+// the seventh rank or attack a piece; pseudo-legal, into the full list.
+int generateQuietChecks(buscador& searcher, const posicion& board, int side, int ply);
+
+// Every legal move, promotions to queen, rook, bishop and knight, into the
+// full list (kind left unset). Castling only while evasionMode is 0.
+int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply);
+
+// The expected gain of every legal capture and promotion, into
+// captureGains; the caller switches evasionMode off around the call.
+int collectCaptureGains(buscador& searcher, posicion& board, int side);
+
+}  // namespace zarvi
