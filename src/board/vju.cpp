@@ -35,7 +35,7 @@ int pawnRules(vju& checker, posicion& board, int from, int to, int side) {
         return 0;
     }
     if (!isMoveLegal(board, from, to, k, side)) return 0;
-    if (rankOf(from) == lastRankBefore) checker.promotionFlag = 1;
+    if (rankOf(from) == lastRankBefore) checker.promotion = 1;
     return 1;
 }
 

@@ -11,7 +11,7 @@ namespace zarvi {
 struct vju {
     // Set when an accepted move is a pawn leaving its seventh rank; the
     // game clears it when it starts the promotion.
-    int promotionFlag = 0;
+    int promotion = 0;
 };
 
 // 1 if side may play from -> to (two real squares) on board, else 0.

@@ -36,7 +36,7 @@ TEST(UserMove, InitialPosition) {
             }
         }
     }
-    EXPECT_EQ(checker.promotionFlag, 0);
+    EXPECT_EQ(checker.promotion, 0);
     EXPECT_EQ(evasionMode, 1);
 }
 
@@ -70,22 +70,22 @@ TEST(UserMove, PromotionSetsTheFlag) {
     posicion board = positionFromFen("3n3k/4P3/8/8/8/8/8/4K3 w - - 0 1", &side);
     vju checker;
     EXPECT_EQ(checkUserMove(checker, board, 75, 85, white), 1);
-    EXPECT_EQ(checker.promotionFlag, 1);
-    checker.promotionFlag = 0;
+    EXPECT_EQ(checker.promotion, 1);
+    checker.promotion = 0;
     EXPECT_EQ(checkUserMove(checker, board, 75, 84, white), 1);  // exd8
-    EXPECT_EQ(checker.promotionFlag, 1);
+    EXPECT_EQ(checker.promotion, 1);
 
     board = positionFromFen("3nr2k/4P3/8/8/8/8/8/K7 w - - 0 1", &side);
-    checker.promotionFlag = 0;
+    checker.promotion = 0;
     EXPECT_EQ(checkUserMove(checker, board, 75, 85, white), 0);
-    EXPECT_EQ(checker.promotionFlag, 0);
+    EXPECT_EQ(checker.promotion, 0);
     EXPECT_EQ(checkUserMove(checker, board, 75, 84, white), 1);
-    EXPECT_EQ(checker.promotionFlag, 1);
+    EXPECT_EQ(checker.promotion, 1);
 
     board = positionFromFen("4k3/8/8/8/8/8/1p6/4K3 b - - 0 1", &side);
-    checker.promotionFlag = 0;
+    checker.promotion = 0;
     EXPECT_EQ(checkUserMove(checker, board, 22, 12, black), 1);
-    EXPECT_EQ(checker.promotionFlag, 1);
+    EXPECT_EQ(checker.promotion, 1);
 }
 
 TEST(UserMove, EnPassantOnlyRightAfterTheDoubleStep) {

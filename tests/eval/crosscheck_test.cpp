@@ -261,10 +261,10 @@ private:
                 if (!onBoard[to]) continue;
                 bool isLegal = false;
                 for (const Move3& m : legal) isLegal |= m.from == from && destination(board, m.from, m.to) == to;
-                checker.promotionFlag = 0;
+                checker.promotion = 0;
                 const bool accepted = checkUserMove(checker, board, from, to, side) == 1;
                 if (accepted != isLegal) fail(board, side, "user move " + squareName(from) + squareName(to));
-                if (accepted && (checker.promotionFlag == 1) != isPromotion(board, from))
+                if (accepted && (checker.promotion == 1) != isPromotion(board, from))
                     fail(board, side, "promotion flag of " + squareName(from) + squareName(to));
             }
         }
