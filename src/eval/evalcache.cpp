@@ -7,6 +7,7 @@ namespace zarvi {
 EvaluationCache evaluationCache;
 
 bool allocateEvaluationCache(int factor) {
+    freeEvaluationCache();
     EvaluationCache& c = evaluationCache;
     const int size = evalEntriesPerFactor * factor;
     c.checkWord = new (std::nothrow) uint32_t[size];

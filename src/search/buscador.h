@@ -51,6 +51,7 @@ public:
     int captureGains[fullListCapacity] = {};
     int mateInMoves = 1;
     int iterationDepth = 0;
+    int rootMoveNumber = 0;          // root moves searched in this iteration
     int bestScore = 0;
     int bestFrom = 0;
     int bestTo = 0;

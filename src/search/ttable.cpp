@@ -23,6 +23,7 @@ void release(T*& array) {
 }  // namespace
 
 bool allocateTranspositionTable(int factor) {
+    freeTranspositionTable();
     TranspositionTable& t = transpositionTable;
     const int size = ttEntriesPerFactor * factor;
     const bool ok = allocate(t.checkWord, size) && allocate(t.checkHalf, size) && allocate(t.score, size) &&

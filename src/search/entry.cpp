@@ -1,0 +1,123 @@
+#include <cstring>
+
+#include "board/attacks.h"
+#include "eval/evaluate.h"
+#include "game/history.h"
+#include "game/settings.h"
+#include "platform/platform.h"
+#include "search/search.h"
+#include "search/tuning.h"
+#include "search/ttable.h"
+
+namespace zarvi {
+
+int64_t nodeCount;
+int pollInterval = initialPollInterval;
+int searchStopped;
+int moveBudgetCentiseconds;
+
+void copyPosition(posicion& target, const posicion& source) {
+    target.key1 = source.key1;
+    target.key2 = source.key2;
+    target.key3 = source.key3;
+    for (int s = 11; s <= 88; ++s) {
+        target.squares[s] = source.squares[s];
+        target.emptyFlag[s] = source.emptyFlag[s];
+        target.pawnAttacks[white][s] = source.pawnAttacks[white][s];
+        target.pawnAttacks[black][s] = source.pawnAttacks[black][s];
+    }
+    for (int side = 0; side < 2; ++side) {
+        target.kingSquare[side] = source.kingSquare[side];
+        target.canCastleShort[side] = source.canCastleShort[side];
+        target.canCastleLong[side] = source.canCastleLong[side];
+        for (int type = pawn; type <= queen; ++type) {
+            const int* from = source.pieceList(side, type);
+            std::memcpy(target.pieceList(side, type), from, sizeof(int) * (from[0] + 1));
+        }
+        for (int file = 1; file <= 8; ++file) target.pawnsOnFile[side][file] = source.pawnsOnFile[side][file];
+        target.pieceUnits[side] = source.pieceUnits[side];
+        target.material[side] = source.material[side];
+    }
+    target.epSquare = source.epSquare;
+    target.halfmoveClock = source.halfmoveClock;
+}
+
+int elapsedCentiseconds() { return int(searchClock.elapsedSeconds() * 100); }
+
+int timeIsUp(const buscador& searcher) {
+    if (searcher.iterationDepth < settings.minStopDepth) return 0;
+    return elapsedCentiseconds() >= searcher.stopTime;
+}
+
+void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
+    posicion& board = searcher.workBoard;
+    const int opponent = 1 - side;
+    copyPosition(board, gameBoard);
+
+    // Entries stored before the game moved on now lie at or before the root.
+    const int length = gameHistory.moveCount;
+    if (searcher.searchedHistoryLength != length) {
+        ageTranspositionTable(searcher.searchedHistoryLength - length);
+        searcher.searchedHistoryLength = length;
+    }
+
+    searcher.resignRequest = 0;
+    nodeCount = 0;
+    searchStopped = 0;
+    searcher.nextPollNodes = pollInterval / 2;
+    searcher.result.status = 0;
+    engineSide = side;
+
+    // Bare kings, or one minor piece at most: nobody can win.
+    if (board.pawnList[white][0] == 0 && board.pawnList[black][0] == 0 &&
+        board.pieceUnits[white] + board.pieceUnits[black] < 4) {
+        searcher.result.status = 2;
+        return;
+    }
+
+    searcher.capturedAt[0] = gameBoard.capturedType;
+    const Move* played = gameHistory.historyMoves;
+    if (length >= 1) searcher.path[2] = played[length];
+    if (length >= 2) searcher.path[1] = played[length - 1];
+    if (length >= 3) searcher.path[0] = played[length - 2];
+    searcher.inCheck[0] = isAttacked(board, board.kingSquare[side], opponent) != 0;
+
+    searcher.startTime = elapsedCentiseconds();
+    const int budget = moveBudgetCentiseconds > 0 ? moveBudgetCentiseconds : 100 * settings.levelSeconds;
+    searcher.stopTime = searcher.startTime + budget;
+
+    searcher.bestScore = searchRoot(searcher, board);
+
+    SearchResult& result = searcher.result;
+    if (searcher.stalemated) {
+        searcher.stalemated = 0;
+        result.from = searcher.bestFrom;
+        result.to = searcher.bestTo;
+        result.status = 2;
+    } else if (searcher.engineMated) {
+        searcher.engineMated = 0;
+        result.status = -1;
+    } else if (searcher.singleReply) {
+        searcher.singleReply = 0;
+        result.from = searcher.bestFrom;
+        result.to = searcher.bestTo;
+    } else {
+        shiftKillers(searcher);
+        result.from = searcher.bestFrom;
+        result.to = searcher.bestTo;
+        if (searcher.mateFound) {
+            searcher.mateFound = 0;
+            if (searcher.mateInMoves != 1) {
+                searcher.mateMode = 1;
+                searcher.expectedMatePly = 2 * searcher.mateInMoves - 1;
+            } else {
+                searcher.mateInMoves = 0;
+                result.status = 1;
+            }
+        } else if (settings.canResign && searcher.bestScore < settings.resignThreshold) {
+            searcher.resignRequest = 1;
+        }
+    }
+}
+
+}  // namespace zarvi

@@ -1,0 +1,224 @@
+#include <algorithm>
+
+#include "board/attacks.h"
+#include "board/makemove.h"
+#include "eval/endgame.h"
+#include "eval/evaluate.h"
+#include "eval/movegen.h"
+#include "game/settings.h"
+#include "search/search.h"
+#include "search/thinking.h"
+#include "search/tuning.h"
+
+namespace zarvi {
+
+namespace {
+
+// Selection sort on the first iteration's scores; ties keep list order.
+void orderRootMoves(buscador& searcher, int n) {
+    int scores[fullListCapacity];
+    std::copy(searcher.rootScores, searcher.rootScores + n, scores);
+    for (int k = 0; k < n; ++k) {
+        int best = -50000, pick = 0;
+        for (int i = 0; i < n; ++i) {
+            if (scores[i] > best) {
+                best = scores[i];
+                pick = i;
+            }
+        }
+        searcher.rootOrder[k] = pick;
+        scores[pick] = -50000;
+    }
+}
+
+// The score of root move i in the window (lo, hi), from the engine's side.
+int searchRootMove(buscador& searcher, posicion& board, int i, int lo, int hi) {
+    const int from = searcher.fullFrom[0][i], to = searcher.fullTo[0][i];
+    makeMove(board, from, to, engineSide);
+    const int score = -searchNode(searcher, board, 1 - engineSide, 1, searcher.iterationDepth, -lo, -hi, 0);
+    unmakeMove(board, to, from, engineSide);
+    return score;
+}
+
+void chooseMove(buscador& searcher, int i) {
+    searcher.bestFrom = searcher.fullFrom[0][i];
+    searcher.bestTo = searcher.fullTo[0][i];
+}
+
+bool isMate(int score) { return score > mateThreshold; }
+
+int mateFoundAt(buscador& searcher, int score) {
+    searcher.mateFound = 1;
+    searcher.mateInMoves = (mateScore + 1 - score) / 2;
+    return score;
+}
+
+// The clock may end the iteration between moves: deep enough, budget used,
+// and the score not falling.
+bool stopBetweenMoves(const buscador& searcher, int k, int minK, int score, int previous) {
+    return k >= minK && timeIsUp(searcher) && score >= previous - scoreDropAllowance;
+}
+
+}  // namespace
+
+int searchRoot(buscador& searcher, posicion& board) {
+    // Set-up: trivial endings cap the depth; the legal moves are listed once.
+    searcher.depthCap = 0;
+    setDepthCap(searcher, board);
+    searcher.bestFrom = searcher.bestTo = 0;
+    evasionMode = searcher.inCheck[0];
+    const int n = generateLegalMoves(searcher, board, engineSide, 0);
+    evasionMode = 1;
+
+    if (n == 1) {
+        searcher.singleReply = 1;
+        chooseMove(searcher, 0);
+        return 0;
+    }
+    if (n == 0) {
+        if (!searcher.inCheck[0]) {
+            searcher.stalemated = 1;
+            return 0;
+        }
+        searcher.engineMated = 1;
+        return -mateScore;
+    }
+    searcher.iterationDepth = 1;
+    undoPly = 0;
+
+    // First iteration: every move with the full window, to order the rest.
+    int best = -fullWindow;
+    for (int i = 0; i < n; ++i) {
+        searcher.rootMoveNumber = i + 1;
+        const int score = searchRootMove(searcher, board, i, -fullWindow, fullWindow);
+        if (searchStopped) {
+            // Stopped before any move was scored: any legal move will do.
+            if (i == 0) {
+                chooseMove(searcher, 0);
+                return 0;
+            }
+            return best;
+        }
+        searcher.rootScores[i] = score;
+        if (score > best) {
+            best = score;
+            searcher.bestScore = score;
+            chooseMove(searcher, i);
+        }
+    }
+    if (isMate(best)) {
+        displayThinking(searcher, board, plainMark);
+        return mateFoundAt(searcher, best);
+    }
+    if (best < -mateThreshold) return best;
+    if (searcher.iterationDepth >= settings.maxDepth) {
+        displayThinking(searcher, board, plainMark);
+        return best;
+    }
+    searcher.iterationDepth = 2;
+    orderRootMoves(searcher, n);
+    int previous = best;
+
+    const bool middlegame = board.pieceUnits[white] >= middlegameUnits && board.pieceUnits[black] >= middlegameUnits;
+    const int firstMargin = middlegame ? aspirationMiddlegame : aspirationEndgame;
+    const int otherMargin = middlegame ? aspirationOthersMiddlegame : aspirationEndgame;
+
+    for (;;) {
+        // The first move: an aspiration window around the previous score,
+        // widened in steps when it falls outside.
+        const int first = searcher.rootOrder[0];
+        searcher.rootMoveNumber = 1;
+        int v = searchRootMove(searcher, board, first, previous - firstMargin, previous + firstMargin);
+        if (!searchStopped && v >= previous + firstMargin) {
+            const int b1 = previous + firstMargin, b2 = b1 + widenStep, b3 = std::max(widenFar, b2 + widenFar);
+            searcher.bestScore = b1;
+            displayThinking(searcher, board, failHighMark);
+            v = searchRootMove(searcher, board, first, b1 - 1, b2);
+            if (!searchStopped && v >= b2) {
+                searcher.bestScore = b2;
+                displayThinking(searcher, board, failHighMark);
+                v = searchRootMove(searcher, board, first, b2 - 1, b3);
+                if (!searchStopped && v >= b3) {
+                    searcher.bestScore = b3;
+                    displayThinking(searcher, board, failHighMark);
+                    v = searchRootMove(searcher, board, first, b3, fullWindow);
+                }
+            }
+        } else if (!searchStopped && v <= previous - firstMargin) {
+            const int a1 = previous - firstMargin, a2 = std::min(-widenFar, a1 - widenStep - widenFar);
+            searcher.bestScore = a1;
+            displayThinking(searcher, board, failLowMark);
+            v = searchRootMove(searcher, board, first, a1 - widenStep, a1 + 1);
+            if (!searchStopped && v <= a1 - widenStep) {
+                searcher.bestScore = a1 - widenStep;
+                displayThinking(searcher, board, failLowMark);
+                v = std::max(searchRootMove(searcher, board, first, a2, a1 - widenStep + 1), a2);
+            }
+        }
+        if (searchStopped) return searcher.bestScore;
+        searcher.bestScore = v;
+        chooseMove(searcher, first);
+        best = v;
+        if (isMate(v)) return mateFoundAt(searcher, v);
+
+        // The other moves: a null window proves whether one is better; only
+        // then is its score searched for.
+        for (int k = 1; k < n; ++k) {
+            const int g = searcher.rootOrder[k];
+            if (stopBetweenMoves(searcher, k, 3, best, previous)) {
+                displayThinking(searcher, board, plainMark);
+                return best;
+            }
+            searcher.rootMoveNumber = k + 1;
+            const int w = searchRootMove(searcher, board, g, best, best + 1);
+            if (searchStopped) return searcher.bestScore;
+            if (w <= best) continue;
+
+            chooseMove(searcher, g);
+            displayThinking(searcher, board, failHighMark);
+            if (stopBetweenMoves(searcher, k, 2, best, previous)) return w + 1;
+            int x = searchRootMove(searcher, board, g, best, best + otherMargin);
+            if (searchStopped) return searcher.bestScore;
+            if (x >= best + otherMargin) {
+                searcher.bestScore = best + otherMargin;
+                displayThinking(searcher, board, failHighMark);
+                if (stopBetweenMoves(searcher, k, 2, searcher.bestScore, previous)) return x;
+                const int c = std::max(widenOthersFar, best + otherMargin + widenOthersFar);
+                x = searchRootMove(searcher, board, g, best + otherMargin, c);
+                if (searchStopped) return searcher.bestScore;
+                if (x >= c) {
+                    searcher.bestScore = c;
+                    if (stopBetweenMoves(searcher, k, 2, c, previous)) {
+                        displayThinking(searcher, board, failHighMark);
+                        return x;
+                    }
+                    x = searchRootMove(searcher, board, g, c, fullWindow);
+                    if (searchStopped) return searcher.bestScore;
+                }
+            }
+            best = x;
+            searcher.bestScore = best;
+            displayThinking(searcher, board, plainMark);
+            // The new best move leads the order of the next iterations.
+            std::copy_backward(searcher.rootOrder, searcher.rootOrder + k, searcher.rootOrder + k + 1);
+            searcher.rootOrder[0] = g;
+            if (isMate(best)) return mateFoundAt(searcher, best);
+        }
+        displayThinking(searcher, board, plainMark);
+
+        // Stop when deep enough, lost, trivially drawn, or when the next
+        // iteration could not finish in the time left.
+        if (searcher.iterationDepth >= settings.maxDepth || best < -mateThreshold) return best;
+        if (searcher.depthCap != 0 && searcher.depthCap <= searcher.iterationDepth) return best;
+        if (searcher.bestScore == 0 && board.pawnList[engineSide][0] == 0 && board.pieceUnits[engineSide] < 4)
+            return best;
+        const int newIterationLimit =
+            ((100 - newIterationPercent) * searcher.startTime + newIterationPercent * searcher.stopTime) / 100;
+        if (searcher.iterationDepth >= settings.minStopDepth && elapsedCentiseconds() >= newIterationLimit)
+            return best;
+        ++searcher.iterationDepth;
+        previous = best;
+    }
+}
+
+}  // namespace zarvi

@@ -1,0 +1,48 @@
+// The search: startSearch is the one way the program asks the engine for a
+// move. It copies the game position, runs iterative deepening at the root
+// over the recursive node search (with its check-evasion and quiescence
+// parts) and leaves the move and the outcome in the searcher's result.
+#pragma once
+
+#include <cstdint>
+
+#include "board/posicion.h"
+#include "search/buscador.h"
+
+namespace zarvi {
+
+extern int64_t nodeCount;
+// Nodes between two polls of the host; tuned by the thinking display to
+// the host's pollsPerSecond.
+extern int pollInterval;
+// Set when a poll asks the running search to end; every node then returns
+// at once and the root keeps its best move so far. Cleared by startSearch.
+extern int searchStopped;
+// The thinking time of the next search in centiseconds; 0 means the
+// level's seconds.
+extern int moveBudgetCentiseconds;
+
+void startSearch(buscador& searcher, const posicion& gameBoard, int side);
+int searchRoot(buscador& searcher, posicion& board);
+int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,
+               int extensions);
+int searchEvasions(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,
+                   int extensions);
+// The two leaves of the node search, given its material estimate m.
+int quiescence(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,
+               int extensions, int m);
+int horizonLeaf(buscador& searcher, posicion& board, int side, int beta, int m);
+
+// Copies the position fields (not the last move or scratch) of source.
+void copyPosition(posicion& target, const posicion& source);
+int elapsedCentiseconds();
+// The clock may stop the search: deep enough and the budget used up.
+int timeIsUp(const buscador& searcher);
+
+// A move that a table entry names but that might not fit this position:
+// the piece is the side's, the destination is not its own, and pawn,
+// king and slider geometry hold. Guards what the table and the display
+// replay against key collisions.
+bool isPlausibleMove(const posicion& board, int side, int from, int to);
+
+}  // namespace zarvi

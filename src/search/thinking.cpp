@@ -1,0 +1,99 @@
+#include "search/thinking.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "board/attacks.h"
+#include "board/makemove.h"
+#include "board/notation.h"
+#include "eval/evaluate.h"
+#include "game/settings.h"
+#include "platform/platform.h"
+#include "search/search.h"
+#include "search/ttable.h"
+
+namespace zarvi {
+
+char principalVariation[statusTextLength + 1];
+ThinkingListener thinkingListener = nullptr;
+
+namespace {
+
+// The next move of the variation: the exact table entry of the position.
+bool nextVariationMove(const posicion& board, int& from, int& to) {
+    const TranspositionTable& t = transpositionTable;
+    const int i = int(board.key1 % uint32_t(t.size));
+    if (t.checkWord[i] != board.key2 || t.checkHalf[i] != board.key3 || t.from[i] == 0 ||
+        t.bound[i] != exactBound)
+        return false;
+    from = t.from[i];
+    to = t.to[i];
+    return true;
+}
+
+}  // namespace
+
+void formatPrincipalVariation(buscador& searcher, const posicion& board) {
+    posicion& display = searcher.displayBoard;
+    copyPosition(display, board);
+    int side = engineSide;
+    int from = searcher.bestFrom, to = searcher.bestTo;
+    int length = 0;
+    principalVariation[length++] = ' ';
+    for (int moves = 1;; ++moves) {
+        // A table entry may belong to another position with the same key
+        // words: replay only moves that are legal here.
+        if (!isPlausibleMove(display, side, from, to)) break;
+        const std::string text = moveText(display, from, to);
+        makeMove(display, from, to, side);
+        if (isAttacked(display, display.kingSquare[side], 1 - side)) break;
+        std::memcpy(principalVariation + length, text.data(), text.size());
+        length += int(text.size());
+        principalVariation[length++] = ' ';
+        if (moves == maxVariationMoves || length >= variationTextLimit) break;
+        side = 1 - side;
+        if (!nextVariationMove(display, from, to)) break;
+    }
+    principalVariation[length++] = '.';
+    principalVariation[length] = '\0';
+    undoPly = 0;
+}
+
+void displayThinking(buscador& searcher, const posicion& board, int mark) {
+    // Poll about pollsPerSecond times a second at the speed measured so far.
+    const int t = elapsedCentiseconds() - searcher.startTime;
+    if (t >= 100) {
+        const int rate = int(double(nodeCount) * 1.0 / t * 100);
+        pollInterval = std::max(1, (rate / pollsPerSecond + pollInterval) / 2);
+    }
+
+    std::memset(statusText, ' ', statusTextLength);
+    statusText[statusTextLength] = '\0';
+    if (!settings.showThinking) {
+        const int depth = std::min(searcher.iterationDepth, statusTextLength - 4);
+        std::memset(statusText, 'm', depth);
+        std::memcpy(statusText + depth, "h...", 4);
+    } else {
+        char header[statusTextLength + 1];
+        const char* format = settings.language == 1 ? "[%d] score: %d pos: %lld cont: ,"
+                                                    : "[%d] ptje: %d pos: %lld cont: ,";
+        const int headerLength = std::snprintf(header, sizeof header, format, searcher.iterationDepth,
+                                               searcher.bestScore * 100 / 250, static_cast<long long>(nodeCount));
+        std::memcpy(statusText, header, std::min(headerLength, statusTextLength));
+        formatPrincipalVariation(searcher, board);
+
+        char* comma = static_cast<char*>(std::memchr(statusText, ',', statusTextLength));
+        if (comma) {
+            const int at = int(comma - statusText);
+            const int count = std::min(int(std::strlen(principalVariation)) - 1, statusTextLength - at);
+            std::memcpy(comma, principalVariation, count);
+            const int end = at + count;
+            if (mark != plainMark && end + 1 < statusTextLength) statusText[end + 1] = mark == failHighMark ? '!' : '?';
+        }
+    }
+    showStatusText(statusText);
+    if (thinkingListener) thinkingListener(searcher, mark);
+}
+
+}  // namespace zarvi

@@ -1,0 +1,32 @@
+// A fixture with a whole game and its engine for the search and game
+// tests: the book off, the smallest tables, settings and the clock
+// restored after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "game/cable.h"
+#include "game/settings.h"
+
+namespace zarvi::test {
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The game set to a FEN with an empty history; returns the side to move.
+    int setPosition(const char* fen);
+    // A fixed-depth search from fresh tables for side in the game position.
+    void searchAtDepth(int side, int depth);
+
+    buscador& searcher() { return *game->searcher; }
+    std::unique_ptr<cable> game;
+
+private:
+    Settings saved;
+};
+
+}  // namespace zarvi::test
