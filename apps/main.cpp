@@ -15,6 +15,7 @@ struct Command {
 
 const Command commands[] = {
     {"perft", zarvi::runPerft, "perft DEPTH [FEN]   count the leaves of the legal move tree"},
+    {"bench", zarvi::runBenchCommand, "bench [DEPTH]       search the bench positions; prints the signature"},
 };
 
 int usage() {

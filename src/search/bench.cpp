@@ -1,0 +1,48 @@
+#include "search/bench.h"
+
+#include <memory>
+#include <sstream>
+
+#include "board/fen.h"
+#include "game/history.h"
+#include "game/settings.h"
+#include "platform/platform.h"
+#include "search/buscador.h"
+#include "search/search.h"
+
+namespace zarvi {
+
+std::string runBench(const std::string& positions, int depth, BenchResult& result) {
+    const Settings saved = settings;
+    settings.useBook = 0;
+    settings.canResign = 0;
+    setDepthLimit(depth);
+    const auto searcher = std::make_unique<buscador>();
+
+    std::istringstream lines(positions);
+    std::string error;
+    result = BenchResult{};
+    const double start = searchClock.elapsedSeconds();
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        posicion board;
+        FenGame game{};
+        error = readFen(board, line, game);
+        if (!error.empty()) {
+            error = "bench position " + std::to_string(result.positions + 1) + ": " + error;
+            break;
+        }
+        gameHistory.moveCount = 0;
+        gameHistory.historyKey1[0] = board.key2;
+        gameHistory.historyKey2[0] = board.key3;
+        resetSearch(*searcher);
+        startSearch(*searcher, board, game.sideToMove);
+        result.nodes += nodeCount;
+        ++result.positions;
+    }
+    result.seconds = searchClock.elapsedSeconds() - start;
+    settings = saved;
+    return error;
+}
+
+}  // namespace zarvi
