@@ -3,7 +3,9 @@
 // game is, and reads its book from a file written for the test.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ struct GameSnapshot {
 };
 
 bool operator==(const GameSnapshot& a, const GameSnapshot& b);
+inline bool operator!=(const GameSnapshot& a, const GameSnapshot& b) { return !(a == b); }
 std::ostream& operator<<(std::ostream& out, const GameSnapshot& snapshot);
 
 class GameTest : public EngineTest {
