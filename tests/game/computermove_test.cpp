@@ -174,6 +174,17 @@ TEST_F(ComputerMoveTest, ResignationComesAfterTheEnginesMove) {
     EXPECT_EQ(game->endingAfterReply(white), Ending::none);
 }
 
+// After switching sides the engine's search may ask to resign with no
+// end-of-game test to announce it; a book move that follows is not a
+// resignation.
+TEST_F(ComputerMoveTest, BookMoveIsNeverAResignation) {
+    game->searcher->resignRequest = 1;
+    useBook(entryHere("e2e4"));
+    game->computerMove(white);
+    EXPECT_EQ(lastMove(), (Move{25, 45}));
+    EXPECT_EQ(game->endingAfterReply(black), Ending::none);
+}
+
 // The user's move leaves the engine without a legal move: mate (-1) or
 // stalemate (2), with the board and the history as the user left them.
 TEST_F(ComputerMoveTest, UserMoveThatMatesOrStalematesTheEngine) {
