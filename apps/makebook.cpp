@@ -34,9 +34,12 @@ int runMakebook(int argc, char** argv) {
     // Binary, so that the book reads the same bytes on every system.
     const std::string text = tree.text();
     std::FILE* file = std::fopen(out.c_str(), "wb");
-    const bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (file && std::fclose(file) != 0) file = nullptr;
-    if (!written || !file) {
+    bool written = false;
+    if (file) {
+        written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        written = std::fclose(file) == 0 && written;
+    }
+    if (!written) {
         std::fprintf(stderr, "makebook: cannot write %s\n", out.c_str());
         return 1;
     }

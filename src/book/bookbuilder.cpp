@@ -1,3 +1,4 @@
+// Building the book tree from the opening lines and writing its entries.
 #include "book/bookbuilder.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Reading moves in standard algebraic notation, checked against the rules.
 #include "book/san.h"
 
 #include <cstdlib>
@@ -104,8 +105,9 @@ std::string findMove(posicion& board, int side, const SanParts& parts, Move& mov
     if (parts.castling != 0) {
         const int home = side == white ? 15 : 85;
         const int k = board.kingSquare[side];
-        if (k != home || !isLegal(board, side, k, k + 2 * parts.castling, promotes)) return "castling is not legal here";
-        move = {k, k + 2 * parts.castling};
+        const int to = k + 2 * parts.castling;
+        if (k != home || !isLegal(board, side, k, to, promotes)) return "castling is not legal here";
+        move = {k, to};
         return "";
     }
 
@@ -162,7 +164,9 @@ std::string readSanMove(posicion& board, int side, const std::string& text, Move
     const char deserved = !check ? 0 : hasLegalMove(after, opponent) ? '+' : '#';
     if (parts.mark == deserved) return "";
     if (deserved == 0) return std::string("marked '") + parts.mark + "' but gives no check";
-    if (parts.mark == 0) return std::string("gives ") + (deserved == '#' ? "mate" : "check") + " but lacks '" + deserved + "'";
+    if (parts.mark == 0) {
+        return std::string("gives ") + (deserved == '#' ? "mate" : "check") + " but lacks '" + deserved + "'";
+    }
     return std::string("marked '") + parts.mark + "' but deserves '" + deserved + "'";
 }
 

@@ -79,12 +79,20 @@ TEST(BookBuilder, TranspositionsShareTheirPosition) {
 }
 
 // A position reached with and without the right to take en passant is
-// two positions: a move that is legal in one must not be offered in the other.
+// two positions: a move that is legal in one must not be offered in the
+// other. Both lines reach the same squares with white to move, black's
+// d-pawn arriving in one step or in two.
 TEST(BookBuilder, EnPassantRightKeepsPositionsApart) {
     BookTree tree;
-    ASSERT_EQ(buildBook({lineOf(1, "1. e4 Nf6 2. e5 d5 3. exd6"), lineOf(1, "1. e4 d6 2. e5 Nf6 3. Nc3 d5 4. Nf3")}, tree), "");
+    const std::vector<OpeningLine> lines = {lineOf(1, "1. c4 Nf6 2. e4 a6 3. e5 d5 4. exd6"),
+                                            lineOf(1, "1. c3 Nf6 2. c4 a6 3. e4 d6 4. e5 d5 5. Nf3")};
+    ASSERT_EQ(buildBook(lines, tree), "");
+    const posicion withRight = positionAfter({"c4", "Nf6", "e4", "a6", "e5", "d5"});
+    const posicion withoutRight = positionAfter({"c3", "Nf6", "c4", "a6", "e4", "d6", "e5", "d5"});
+    for (int s = 11; s <= 88; ++s) ASSERT_EQ(withRight.squares[s], withoutRight.squares[s]) << s;
     using Moves = std::map<std::pair<int, int>, int>;
-    EXPECT_EQ(continuationsAt(tree, {"e4", "Nf6", "e5", "d5"}), (Moves{{{55, 64}, 1}}));
+    EXPECT_EQ(continuationsAt(tree, {"c4", "Nf6", "e4", "a6", "e5", "d5"}), (Moves{{{55, 64}, 1}}));
+    EXPECT_EQ(continuationsAt(tree, {"c3", "Nf6", "c4", "a6", "e4", "d6", "e5", "d5"}), (Moves{{{17, 36}, 1}}));
 }
 
 TEST(BookBuilder, TextIsOneEntryPerPositionWithAMove) {

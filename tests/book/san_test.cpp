@@ -132,7 +132,8 @@ TEST(San, CastlingBothWaysForBothSides) {
 }
 
 TEST(San, RefusesTextThatIsNoMoveHere) {
-    const char* notNotation[] = {"", "+", "e", "e9", "i4", "Zf3", "nf3", "Nf3x", "N3", "O-O-O-O", "0-0", "e2e4", "Nf3++"};
+    const char* notNotation[] = {"",   "+",       "e",   "e9",   "i4",    "Zf3",  "nf3",
+                                 "N3", "O-O-O-O", "0-0", "e2e4", "Nf3++", "Nf3x"};
     for (const char* text : notNotation) EXPECT_NE(refusalIn(startFen, text), "") << text;
     // Legal-looking text with no legal move behind it.
     for (const char* text : {"e5", "Nd2", "Bc4", "Ke2", "Qh5", "exd3", "Nc6", "a3a4"})
