@@ -8,5 +8,6 @@ namespace zarvi {
 // perft DEPTH [FEN]: the leaves per root move, their total and the speed.
 int runPerft(int argc, char** argv);
 int runBenchCommand(int argc, char** argv);
+int runMakebook(int argc, char** argv);
 
 }  // namespace zarvi
