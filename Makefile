@@ -25,7 +25,8 @@ windows: deps
 test: native windows
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@bash scripts/wine-prefix.sh
-	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --output-on-failure -j 1
+	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+	  sh -c 'ZARVI_VIRTUAL_DISPLAY=$$DISPLAY ctest --output-on-failure -j 1; s=$$?; timeout 10 wineserver -w; exit $$s'
 
 run: windows
 	@bash scripts/run-program.sh

@@ -99,9 +99,20 @@ def read_ppm(raw):
 
 
 class Display:
-    """A virtual X display of our own, so that clicks never reach a real one."""
+    """A virtual X display, so that clicks never reach a real one: our own
+    Xvfb, or the one a caller made for a whole test run and named in
+    ZARVI_VIRTUAL_DISPLAY (the Makefile's, which every wine test shares)."""
 
     def __init__(self, size="800x600x24"):
+        self.process = None
+        shared = os.environ.get("ZARVI_VIRTUAL_DISPLAY")
+        if shared:
+            self.name = shared
+        else:
+            self.name = self.start_server(size)
+        self.env = dict(os.environ, DISPLAY=self.name)
+
+    def start_server(self, size):
         reader, writer = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(writer), "-screen", "0", size, "-nolisten", "tcp"],
@@ -117,8 +128,7 @@ class Display:
                 raise RuntimeError("Xvfb ended at start-up")
             number += chunk
         os.close(reader)
-        self.name = ":" + number.decode().strip()
-        self.env = dict(os.environ, DISPLAY=self.name)
+        return ":" + number.decode().strip()
 
     def run(self, *command, check=True):
         return subprocess.run(command, env=self.env, check=check, capture_output=True, text=True).stdout
@@ -140,12 +150,24 @@ class Display:
             time.sleep(0.15)
 
     def close(self):
+        if not self.process:
+            return
+        # wine's session outlives its last program by a few seconds, and its
+        # desktop keeps this display: give it the time to end before the
+        # display goes.
+        end_wine_session()
         self.process.terminate()
         self.process.wait(10)
 
 
 def wine_environment(display):
     return dict(display.env, WINEDEBUG="-all")
+
+
+def end_wine_session():
+    """Waits (briefly: other wine programs may share the prefix) until no
+    wine program of this prefix runs."""
+    subprocess.run(["timeout", "10", "wineserver", "-w"], check=False)
 
 
 class Program:
