@@ -142,7 +142,9 @@ class Display:
         return read_ppm(raw)
 
     def click(self, x, y):
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1")
+        # No --sync: it waits for a motion that never comes when the pointer
+        # is already there.
+        self.run("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1")
 
     def keys(self, *names):
         for name in names:

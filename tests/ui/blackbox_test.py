@@ -37,9 +37,10 @@ class Checks:
     def __init__(self):
         self.passed = 0
         self.failed = 0
+        self.started = time.time()
 
     def check(self, condition, what):
-        print(("ok    " if condition else "FAIL  ") + what, flush=True)
+        print("%5.1f s  %s %s" % (time.time() - self.started, "ok  " if condition else "FAIL", what), flush=True)
         if condition:
             self.passed += 1
         else:

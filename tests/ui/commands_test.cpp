@@ -1,4 +1,6 @@
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "board/fen.h"
@@ -29,6 +31,41 @@ std::string describeMenu(HMENU bar) {
         text += "\n";
     }
     return text;
+}
+
+// A control's place and size in dialog units: x, y, width, height.
+struct Layout {
+    int id;
+    RECT units;
+};
+
+// The dialog's client area and controls lie where the template puts them.
+std::string layoutErrors(HWND dialog, RECT size, std::initializer_list<Layout> controls) {
+    std::string errors;
+    // Position and size are each converted to pixels, as the dialog does.
+    auto compare = [&](const char* what, RECT units, RECT actual) {
+        MapDialogRect(dialog, &units);
+        const RECT sized{actual.left, actual.top, actual.right - actual.left, actual.bottom - actual.top};
+        if (!EqualRect(&units, &sized)) errors += std::string(what) + " misplaced; ";
+    };
+    RECT client;
+    GetClientRect(dialog, &client);
+    compare("client area", size, client);
+    for (const Layout& control : controls) {
+        RECT actual;
+        GetWindowRect(GetDlgItem(dialog, control.id), &actual);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+        compare(std::to_string(control.id).c_str(), control.units, actual);
+    }
+    return errors;
+}
+
+// How far the dialog's centre lies from the screen's.
+int offCentre(HWND dialog) {
+    RECT r;
+    GetWindowRect(dialog, &r);
+    return std::abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) +
+           std::abs((r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2);
 }
 
 bool levelChecked(int item) { return GetMenuState(frontEnd.levelMenu, item, MF_BYPOSITION) & MF_CHECKED; }
@@ -162,7 +199,10 @@ TEST_F(Commands, RetractWithoutAPairOnlyEndsTheGameOver) {
 }
 
 TEST_F(Commands, TheAboutBox) {
+    std::string errors = "not shown";
+    onDialog = [&](HWND dialog) { errors = layoutErrors(dialog, {0, 0, 186, 125}, {{IDOK, {6, 95, 34, 14}}}); };
     command(ID_ABOUT);
+    EXPECT_EQ(errors, "");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, "About this thingy");
     EXPECT_EQ(boxes[0].owner, window());
@@ -175,7 +215,16 @@ TEST_F(Commands, EngineOptionsShowAndStoreTheirBoxes) {
     settings.positionalKnowledge = 1;
     settings.canResign = 0;
     std::string shown;
+    std::string errors = "not shown";
+    int distance = -1;
     onDialog = [&](HWND dialog) {
+        errors = layoutErrors(dialog, {0, 0, 147, 86},
+                              {{ID_USE_BOOK, {7, 8, 107, 12}},
+                               {ID_POSITIONAL_KNOWLEDGE, {7, 22, 107, 12}},
+                               {ID_SELECTIVITY, {7, 36, 107, 12}},
+                               {ID_CAN_RESIGN, {7, 50, 107, 12}},
+                               {IDOK, {5, 65, 50, 14}}});
+        distance = offCentre(dialog);
         char text[64];
         for (int id : {ID_USE_BOOK, ID_POSITIONAL_KNOWLEDGE, ID_SELECTIVITY, ID_CAN_RESIGN}) {
             GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -188,6 +237,8 @@ TEST_F(Commands, EngineOptionsShowAndStoreTheirBoxes) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, "options...");
     EXPECT_EQ(shown, "Opening book.=0 Positional knowledge.=1 Selectivity.=1 I can resign.=0 ");
+    EXPECT_EQ(errors, "");
+    EXPECT_LE(distance, 2);
     EXPECT_EQ(settings.useBook, 1);
     EXPECT_EQ(settings.selectivity, 0);
     EXPECT_EQ(settings.positionalKnowledge, 1);
@@ -196,7 +247,14 @@ TEST_F(Commands, EngineOptionsShowAndStoreTheirBoxes) {
 
 TEST_F(Commands, BoardOptionsStoreTheirBoxesAndRedraw) {
     std::string shown;
+    std::string errors = "not shown";
+    int distance = -1;
     onDialog = [&](HWND dialog) {
+        errors = layoutErrors(dialog, {0, 0, 140, 64},
+                              {{ID_SHOW_THINKING, {7, 8, 107, 12}},
+                               {ID_SHOW_GRID, {7, 22, 107, 12}},
+                               {IDOK, {5, 40, 50, 14}}});
+        distance = offCentre(dialog);
         char text[64];
         for (int id : {ID_SHOW_THINKING, ID_SHOW_GRID}) {
             GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -210,6 +268,8 @@ TEST_F(Commands, BoardOptionsStoreTheirBoxesAndRedraw) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, "options...");
     EXPECT_EQ(shown, "Show thinking.=1 Show ###.=1 ");
+    EXPECT_EQ(errors, "");
+    EXPECT_LE(distance, 2);
     EXPECT_EQ(settings.showGrid, 0);
     EXPECT_EQ(settings.showThinking, 1);
     // Redrawn at once: where the grid line was, b8's knight image shows.

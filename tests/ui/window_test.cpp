@@ -7,6 +7,7 @@
 #include "game/history.h"
 #include "harness.h"
 #include "search/buscador.h"
+#include "search/thinking.h"
 #include "ui/boardview.h"
 #include "ui/resources/resourceids.h"
 
@@ -54,6 +55,17 @@ TEST_F(MainWindow, HasItsSizeTitleAndStatusBar) {
     GetClassNameA(window(), text, sizeof text);
     EXPECT_STREQ(text, "juegozarvi");
     EXPECT_TRUE(GetWindowLongPtrA(window(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+
+    // The program's icon, 32 x 32.
+    HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(window(), GCLP_HICON));
+    ICONINFO info{};
+    ASSERT_TRUE(icon && GetIconInfo(icon, &info));
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, info.hbmColor ? 32 : 64);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
 
     HWND status = GetDlgItem(window(), ID_STATUS_BAR);
     ASSERT_EQ(status, frontEnd.statusBar);
@@ -130,8 +142,24 @@ TEST_F(MainWindow, TheSelectionFrameLiesTwoPixelsInsideTheCell) {
     EXPECT_TRUE(Screen(window()).shows(6, 4, "PBCASB", 0));
 }
 
+// Each report of the search reaches the status bar while it thinks.
+int reportsShown = 0;
+int reports = 0;
+
+void noteReport(const buscador&, int) {
+    char text[statusTextLength + 1];
+    GetWindowTextA(frontEnd.statusBar, text, sizeof text);
+    ++reports;
+    if (std::strcmp(text, statusText) == 0 && frontEnd.engineThinking) ++reportsShown;
+}
+
 TEST_F(MainWindow, TheStatusBarShowsTheThinkingLine) {
+    reports = reportsShown = 0;
+    thinkingListener = noteReport;
     playMove(25, 45);
+    thinkingListener = nullptr;
+    EXPECT_GT(reports, 0);
+    EXPECT_EQ(reportsShown, reports);
     char text[statusTextLength + 1];
     GetWindowTextA(frontEnd.statusBar, text, sizeof text);
     EXPECT_EQ(std::strncmp(text, "[2] score: ", 11), 0) << text;
