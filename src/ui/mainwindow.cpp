@@ -42,7 +42,7 @@ bool holdsUserPiece(int square) {
     return piece != 0 && sideOf(piece) == frontEnd.userSide;
 }
 
-void select(const ClickedCell& cell) {
+void selectCell(const ClickedCell& cell) {
     frontEnd.selectedSquare = cell.square;
     frontEnd.selectionX = cell.x;
     frontEnd.selectionY = cell.y;
@@ -134,7 +134,7 @@ LRESULT onLeftButtonDown(HWND, WPARAM, LPARAM lParam) {
     if (cell.square == 0) return 0;
     if (frontEnd.clickCount == 0) {
         if (!holdsUserPiece(cell.square)) return 0;
-        select(cell);
+        selectCell(cell);
         frontEnd.clickCount = 1;
         frontEnd.showSelection = 1;
         redraw();
@@ -142,7 +142,7 @@ LRESULT onLeftButtonDown(HWND, WPARAM, LPARAM lParam) {
     }
     frontEnd.targetSquare = cell.square;
     if (holdsUserPiece(cell.square)) {
-        select(cell);
+        selectCell(cell);
         redraw();
         return 0;
     }
