@@ -125,6 +125,7 @@ def thinking(program, display, images, folder, checks):
     subprocess.run(["convert", "-size", "700x700", "xc:red", cover_image], check=True)
     cover = subprocess.Popen(["display", "-geometry", "+0+0", cover_image], env=display.env)
     covered = wait_for(lambda: program.board(images).count(None) == 64, 10)
+    display.screenshot(os.path.join(folder, "thinking-covered.png"))
     checks.check(bool(covered), "another window covers the board")
     time.sleep(2)
     cover.terminate()
