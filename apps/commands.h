@@ -8,5 +8,7 @@ namespace zarvi {
 // perft DEPTH [FEN]: the leaves per root move, their total and the speed.
 int runPerft(int argc, char** argv);
 int runBenchCommand(int argc, char** argv);
+// uci: the UCI conversation on standard input and output.
+int runUci(int argc, char** argv);
 
 }  // namespace zarvi
