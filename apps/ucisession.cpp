@@ -330,7 +330,7 @@ void UciSession::waitForRelease() {
         const std::string command = words.empty() ? "" : words[0];
         if (command == "isready") {
             send("readyok");
-        } else if (command == "stop" || command == "ponderhit") {
+        } else if (command == "stop" || (command == "ponderhit" && pondering)) {
             return;
         } else if (command == "quit") {
             quitRequested = true;
