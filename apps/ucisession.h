@@ -1,8 +1,7 @@
-// The UCI conversation of the engine binary: it reads commands from the
-// input queue, keeps the game that the other program sets up, runs the
-// search for "go" and answers with info lines and the best move. While the
-// search runs, its poll lets the session answer isready and hear stop,
-// ponderhit and quit; other commands wait until the search has answered.
+// The UCI conversation of the engine binary: commands from the input queue,
+// the game the other program sets up, the search for "go" with its info
+// lines and best move. During the search its poll answers isready and hears
+// stop, ponderhit and quit; other commands wait until the search is over.
 #pragma once
 
 #include <cstdint>

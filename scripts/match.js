@@ -1,8 +1,7 @@
-// Plays a match between two UCI engines under a game clock, with a referee
-// that is independent of both (chess.js) judging every move and every
-// ending. Run by scripts/match, which installs what it needs; prints each
-// game and the totals, writes the games as PGN, and exits with 1 when the
-// first engine made an illegal move or lost on time.
+// A match between two UCI engines under a game clock, every move and ending
+// judged by a referee independent of both (chess.js). Run by scripts/match;
+// prints each game and the totals, keeps the games as PGN, and exits with 1
+// when the first engine made an illegal move or lost on time.
 'use strict';
 
 const { spawn } = require('child_process');
