@@ -25,7 +25,11 @@ windows: deps
 test: native windows
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@bash scripts/wine-prefix.sh
-	@cd $(WINDOWS) && ctest --output-on-failure -j 1
+	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+	  sh -c 'ZARVI_VIRTUAL_DISPLAY=$$DISPLAY ctest --output-on-failure -j 1; s=$$?; timeout 10 wineserver -w; exit $$s'
+
+run: windows
+	@bash scripts/run-program.sh
 
 KIWIPETE := r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1
 perft: native

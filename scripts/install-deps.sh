@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64   # Windows build (g++, windres)
   wine wine64                            # runs the Windows build
   xvfb xdotool imagemagick x11-utils     # virtual display, real clicks, screenshots
+  python3                                # drives the program on the virtual display
   clang libclang-rt-dev                  # sanitizers and fuzzing
 )
 

@@ -148,11 +148,11 @@ bool librito::readCandidates(int p) {
 
 void librito::printCandidates() const {
     const char* t = text.get();
-    std::printf("0 0 0 0 (");
+    std::fprintf(listing, "0 0 0 0 (");
     for (int i = 0; i < candidateCount; ++i) {
         int p = candidateStart[i];
-        if (i > 0) std::printf(",");
-        std::printf("%c%c%c%c %d%%", shown(t, length, p), shown(t, length, p + 1),
+        if (i > 0) std::fprintf(listing, ",");
+        std::fprintf(listing, "%c%c%c%c %d%%", shown(t, length, p), shown(t, length, p + 1),
                     shown(t, length, p + 2), shown(t, length, p + 3), weights[i]);
     }
 }
@@ -172,7 +172,7 @@ void librito::probe(uint32_t k2, uint16_t k3) {
         weights[0] = singleMoveWeight;
         candidateCount = 1;
         if (verbose) {
-            std::printf("0 0 0 0 (%c%c%c%c 100%%)\n", shown(t, length, p), shown(t, length, p + 1),
+            std::fprintf(listing, "0 0 0 0 (%c%c%c%c 100%%)\n", shown(t, length, p), shown(t, length, p + 1),
                         shown(t, length, p + 2), shown(t, length, p + 3));
         }
         chosenFrom = candidates[0].from;
@@ -183,7 +183,7 @@ void librito::probe(uint32_t k2, uint16_t k3) {
     // 2. A weighted list; the line closes even when nothing else is shown.
     if (!readCandidates(p)) return;
     if (verbose) printCandidates();
-    std::printf(")\n");
+    std::fprintf(listing, ")\n");
 
     // 3. r in 0..99 falls into the first candidate whose running sum of
     // percentages exceeds it; past the sum the book declines.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "board/types.h"
@@ -45,6 +46,9 @@ public:
 
     std::unique_ptr<char[]> text;
     int verbose = 1;
+    // Where the candidate lines are printed: standard output, unless that
+    // speaks a protocol to another program (the engine binary's UCI).
+    std::FILE* listing = stdout;
     int length = 0;
     int weights[maxBookCandidates] = {};
     Move candidates[maxBookCandidates] = {};

@@ -96,6 +96,7 @@ std::string readOpeningList(const std::string& path, std::vector<OpeningLine>& l
             lines.clear();
             return std::to_string(number) + ": " + fault;
         }
+        line.lineNumber = number;
         if (!line.moves.empty()) lines.push_back(std::move(line));
     }
     return "";

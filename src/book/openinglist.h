@@ -14,6 +14,7 @@ constexpr int maxOpeningWeight = 1000;
 struct OpeningLine {
     int weight = 0;
     std::string name;
+    int lineNumber = 0;  // in the list's file, for the builder's messages
     std::vector<std::string> moves;  // without move numbers, white's first
 };
 

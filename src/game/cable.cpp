@@ -100,6 +100,9 @@ void cable::computerMove(int side) {
             statusText[statusTextLength] = '\0';
             const char* label = settings.language == 1 ? "Book." : "Libro.";
             std::memcpy(statusText, label, std::strlen(label));
+            // A search after switching sides may have asked to resign with
+            // no end-of-game test to announce it; this move is no resignation.
+            searcher->resignRequest = 0;
             fromBook = true;
         }
     }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include "board/attacks.h"
 #include "board/makemove.h"
@@ -212,8 +213,10 @@ int searchRoot(buscador& searcher, posicion& board) {
         if (searcher.depthCap != 0 && searcher.depthCap <= searcher.iterationDepth) return best;
         if (searcher.bestScore == 0 && board.pawnList[engineSide][0] == 0 && board.pieceUnits[engineSide] < 4)
             return best;
-        const int newIterationLimit =
-            ((100 - newIterationPercent) * searcher.startTime + newIterationPercent * searcher.stopTime) / 100;
+        // In 64 bits: after 86 hours of uptime 69 times a centisecond clock
+        // no longer fits in 32.
+        const int64_t start = searcher.startTime, stop = searcher.stopTime;
+        const int64_t newIterationLimit = ((100 - newIterationPercent) * start + newIterationPercent * stop) / 100;
         if (searcher.iterationDepth >= settings.minStopDepth && elapsedCentiseconds() >= newIterationLimit)
             return best;
         ++searcher.iterationDepth;

@@ -85,6 +85,8 @@ TEST(OpeningList, ReadsAFileAndReportsTheLineOfAFault) {
     EXPECT_EQ(readOpeningList(good.string(), lines), "");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1].name, "Two");
+    EXPECT_EQ(lines[0].lineNumber, 3);
+    EXPECT_EQ(lines[1].lineNumber, 4);
     EXPECT_EQ(readOpeningList(bad.string(), lines).rfind("4: ", 0), 0u);
     EXPECT_TRUE(lines.empty());
     EXPECT_NE(readOpeningList((folder / "zarvi-openinglist-absent.txt").string(), lines), "");

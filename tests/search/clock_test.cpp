@@ -19,7 +19,7 @@ int jumpAtDepth = 0;
 double jumpTo = 0;
 void jumpClock(const buscador& searcher, int) {
     if (searcher.iterationDepth > jumpAtDepth)
-        fakeSeconds = 1000;
+        fakeSeconds = jumpTo + 1000;
     else if (searcher.iterationDepth == jumpAtDepth)
         fakeSeconds = jumpTo;
 }
@@ -69,6 +69,18 @@ TEST_F(ClockTest, NoNewIterationAfter69PercentOfTheBudget) {
 
     jumpTo = 3.44;  // 68.8 %: one more iteration, which then runs out
     searchFromStart();
+    EXPECT_EQ(searcher().iterationDepth, 6);
+}
+
+TEST_F(ClockTest, TheSixtyNinePercentRuleHoldsAfterDaysOfUptime) {
+    // 100 hours in: 69 * stopTime no longer fits in 32 bits.
+    const double start = 100.0 * 3600;
+    fakeSeconds = start;
+    thinkingListener = jumpClock;
+    jumpAtDepth = 5;
+    jumpTo = start + 3.44;  // 68.8 % of 5 s
+    searchFromStart();
+    EXPECT_EQ(searcher().startTime, 36000000);
     EXPECT_EQ(searcher().iterationDepth, 6);
 }
 

@@ -1,0 +1,40 @@
+#include "uciinfo.h"
+
+#include <algorithm>
+
+#include "board/types.h"
+#include "search/buscador.h"
+#include "ucitext.h"
+
+namespace zarvi {
+
+std::string uciScore(int score, bool lateMates) {
+    // A mate at ply p scores mateScore - p; the mating side moves at the
+    // odd plies, so the mate is (p + 1) / 2 of its moves away.
+    if (score > mateThreshold && score <= mateScore) return "mate " + std::to_string((mateScore - score + 1) / 2);
+    if (lateMates && score > mateThreshold - maxPly && score <= mateThreshold)
+        return "mate " + std::to_string((mateThreshold - score + 1) / 2);
+    if (score < -mateThreshold && score >= -mateScore)
+        return "mate " + std::to_string(-((mateScore + score + 1) / 2));
+    return "cp " + std::to_string(score * 100 / unitsPerPawn);
+}
+
+std::string infoLine(const ThinkingReport& report) {
+    const int64_t nps = report.nodes * 1000 / std::max<int64_t>(report.milliseconds, 1);
+    std::string line =
+        "info depth " + std::to_string(report.depth) + " score " + uciScore(report.score, report.lateMates);
+    if (report.lowerBound) line += " lowerbound";
+    if (report.upperBound) line += " upperbound";
+    line += " nodes " + std::to_string(report.nodes) + " nps " + std::to_string(nps) + " time " +
+            std::to_string(report.milliseconds);
+    if (!report.variation.empty()) line += " pv " + report.variation;
+    return line;
+}
+
+std::string variationMoves(const char* text) {
+    const std::vector<std::string> words = splitWords(text);
+    const size_t end = !words.empty() && words.back() == "." ? words.size() - 1 : words.size();
+    return joinWords(words, 0, end);
+}
+
+}  // namespace zarvi

@@ -1,0 +1,409 @@
+#include "ucisession.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "benchreport.h"
+#include "board/attacks.h"
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "board/notation.h"
+#include "board/tables.h"
+#include "eval/movegen.h"
+#include "game/cable.h"
+#include "game/history.h"
+#include "game/settings.h"
+#include "platform/platform.h"
+#include "platform/portable.h"
+#include "search/bench.h"
+#include "search/search.h"
+#include "search/thinking.h"
+#include "uciinfo.h"
+#include "ucioptions.h"
+#include "ucitext.h"
+
+namespace zarvi {
+
+namespace {
+
+// The session whose search is running: the poll and the thinking reports
+// are plain functions.
+UciSession* searching = nullptr;
+
+const char* sideName(int s) { return s == white ? "white" : "black"; }
+
+int64_t nowMs() { return int64_t(searchClock.elapsedSeconds() * 1000); }
+
+}  // namespace
+
+bool pollSession() { return searching && searching->poll(); }
+
+void reportThinking(const buscador&, int mark) {
+    if (searching) searching->report(mark);
+}
+
+UciSession::UciSession(InputQueue& in, std::ostream& output) : input(in), out(output) {
+    settings.hashSizeFactor = hashFactorForMegabytes(uciOptions[hashOption].defaultValue);
+    settings.useBook = uciOptions[ownBookOption].defaultValue;
+    settings.positionalKnowledge = uciOptions[positionalKnowledgeOption].defaultValue;
+    settings.selectivity = uciOptions[selectivityOption].defaultValue;
+    for (int i = 0; i < evalWeightCount; ++i) settings.evalWeights[i + 1] = uciOptions[weightOption + i].defaultValue;
+    // The other program adjudicates; the principal variation is built by
+    // the thinking display only while thinking is shown.
+    settings.canResign = 0;
+    settings.showThinking = 1;
+    setDepthLimit(0);
+    pollsPerSecond = uciPollsPerSecond;
+    pollInterval = uciFirstPollInterval;
+
+    searcher = std::make_unique<buscador>();
+    book = std::make_unique<librito>(uciOptions[bookFileOption].defaultText);
+    // Standard output speaks the protocol: the book lists its candidates
+    // on the error stream.
+    book->listing = stderr;
+    handle("position startpos");
+}
+
+void UciSession::send(const std::string& line) {
+    out << line << '\n';
+    out.flush();
+}
+
+void UciSession::refuse(const std::string& error) { send("info string " + error); }
+
+bool UciSession::nextLine(std::string& line) {
+    if (!deferred.empty()) {
+        line = deferred.front();
+        deferred.pop_front();
+        return true;
+    }
+    return input.pop(line);
+}
+
+void UciSession::run() {
+    std::string line;
+    while (nextLine(line))
+        if (!handle(line)) return;
+}
+
+bool UciSession::handle(const std::string& line) {
+    const std::vector<std::string> words = splitWords(line);
+    if (words.empty()) return true;
+    const std::string& command = words[0];
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (command == "uci") {
+        identify();
+    } else if (command == "isready") {
+        prepareTables();
+        send("readyok");
+    } else if (command == "ucinewgame") {
+        prepareTables();
+        resetSearch(*searcher);
+        handle("position startpos");
+    } else if (command == "position") {
+        setPosition(rest);
+    } else if (command == "go") {
+        go(rest);
+    } else if (command == "setoption") {
+        setOption(rest);
+    } else if (command == "bench") {
+        bench(rest);
+    } else if (command == "d") {
+        send("info string fen " + fen());
+    } else if (command == "quit") {
+        return false;
+    } else if (command == "stop" || command == "ponderhit" || command == "debug") {
+        // Nothing is being searched (a stop may cross the best move on its
+        // way); this engine has nothing to debug.
+    } else {
+        refuse("unknown command '" + command + "'");
+    }
+    return !quitRequested;
+}
+
+std::string UciSession::fen() const { return writeFen(game, FenGame{side, fullmoveNumber}); }
+
+void UciSession::identify() {
+    send("id name Zarvi");
+    send("id author the Zarvi developers");
+    for (const std::string& option : optionLines()) send(option);
+    send("uciok");
+}
+
+void UciSession::setOption(const std::vector<std::string>& words) {
+    OptionChange change;
+    const std::string error = parseSetOption(words, change);
+    if (!error.empty()) return refuse(error);
+    const int value = int(change.value);
+    switch (change.option) {
+        case hashOption:
+            settings.hashSizeFactor = hashFactorForMegabytes(change.value);
+            tablesStale = true;
+            break;
+        case ownBookOption:
+            settings.useBook = value;
+            if (value && book->length == 0) refuse("OwnBook: the book file holds nothing; the engine searches");
+            break;
+        case bookFileOption: {
+            if (!std::ifstream(change.text)) return refuse("BookFile: cannot read '" + change.text + "'");
+            book->load(change.text.c_str());
+            break;
+        }
+        case positionalKnowledgeOption:
+            // Scores in the tables were made with the old evaluation.
+            tablesStale = tablesStale || settings.positionalKnowledge != value;
+            settings.positionalKnowledge = value;
+            break;
+        case selectivityOption: settings.selectivity = value; break;
+        default: {
+            int& weight = settings.evalWeights[change.option - weightOption + 1];
+            tablesStale = tablesStale || weight != value;
+            weight = value;
+        }
+    }
+}
+
+void UciSession::prepareTables() {
+    if (!tablesStale) return;
+    tablesStale = false;
+    searcher.reset();
+    searcher = std::make_unique<buscador>();
+    if (searcher->hashFactorInUse < settings.hashSizeFactor)
+        refuse("Hash: only " + std::to_string(searcher->hashFactorInUse) + " MB could be had");
+}
+
+std::vector<Move> UciSession::legalMoves(posicion& board, int mover) {
+    evasionMode = isAttacked(board, board.kingSquare[mover], 1 - mover) != 0;
+    const int n = generateLegalMoves(*searcher, board, mover, 0);
+    evasionMode = 1;
+    std::vector<Move> legal;
+    for (int i = 0; i < n; ++i) legal.push_back({searcher->fullFrom[0][i], searcher->fullTo[0][i]});
+    return legal;
+}
+
+void UciSession::setPosition(const std::vector<std::string>& words) {
+    const size_t movesAt = std::find(words.begin(), words.end(), "moves") - words.begin();
+    std::string start;
+    if (!words.empty() && words[0] == "startpos" && movesAt == 1) {
+        start = startFen;
+    } else if (!words.empty() && words[0] == "fen" && movesAt > 1) {
+        start = joinWords(words, 1, movesAt);
+    } else {
+        return refuse("position refused: write position startpos|fen <FEN> [moves <move> ...]");
+    }
+
+    posicion trial;
+    FenGame fenGame{};
+    const std::string error = readFen(trial, start, fenGame);
+    if (!error.empty()) return refuse("position refused: " + error);
+    int mover = fenGame.sideToMove, fullmove = fenGame.fullmoveNumber;
+    std::vector<std::string> texts;
+    std::vector<Move> played;
+    std::vector<uint32_t> k2{trial.key2};
+    std::vector<uint16_t> k3{trial.key3};
+    for (size_t i = movesAt + 1; i < words.size(); ++i) {
+        const std::string& text = words[i];
+        const std::string where = " (move " + std::to_string(i - movesAt) + ", " + sideName(mover) + " to move)";
+        int from = 0, to = 0;
+        if (!parseMoveText(trial, mover, text, from, to))
+            return refuse("position refused: '" + text + "' is not a move in long algebraic notation here" + where);
+        const std::vector<Move> legal = legalMoves(trial, mover);
+        if (std::find(legal.begin(), legal.end(), Move{from, to}) == legal.end())
+            return refuse("position refused: illegal move " + text + where);
+        makeMove(trial, from, to, mover);
+        texts.push_back(text);
+        played.push_back({from, to});
+        k2.push_back(trial.key2);
+        k3.push_back(trial.key3);
+        if (mover == black) ++fullmove;
+        mover = 1 - mover;
+    }
+
+    // A position that does not continue the game is a new game in all but
+    // name: a mate announced in the old one is not carried out here.
+    const bool continues = start == baseFen && texts.size() >= moveTexts.size() &&
+                           std::equal(moveTexts.begin(), moveTexts.end(), texts.begin());
+    if (!continues) searcher->mateMode = 0;
+    game = trial;
+    side = mover;
+    fullmoveNumber = fullmove;
+    baseFen = start;
+    moveTexts = std::move(texts);
+    moves = std::move(played);
+    keys2 = std::move(k2);
+    keys3 = std::move(k3);
+}
+
+void UciSession::loadHistory() {
+    // A game longer than the history keeps its latest plies, which are the
+    // ones repetitions are found among.
+    const int plies = int(moves.size());
+    const int first = std::max(0, plies - historyCapacity);
+    gameHistory.moveCount = plies - first;
+    for (int i = 0; i <= gameHistory.moveCount; ++i) {
+        gameHistory.historyKey1[i] = keys2[first + i];
+        gameHistory.historyKey2[i] = keys3[first + i];
+        gameHistory.historyMoves[i] = i == 0 ? Move{0, 0} : moves[first + i - 1];
+    }
+}
+
+int64_t UciSession::elapsedMs() const { return nowMs() - goStartMs; }
+
+Move UciSession::bookMove(const std::vector<Move>& legal) {
+    if (!settings.useBook || int(moves.size()) > bookPlies) return {0, 0};
+    book->verbose = 1;
+    book->probe(game.key2, game.key3);
+    Move move{book->chosenFrom, book->chosenTo};
+    if (move.from == 0) return {0, 0};
+    // The book names squares; a pawn reaching the last rank becomes a queen.
+    const int piece = game.squares[move.from];
+    if (typeOf(piece) == pawn && promotionRank[side][move.from])
+        move.to = promotionCode(fileOf(move.to) - fileOf(move.from) + 1, queen);
+    return std::find(legal.begin(), legal.end(), move) != legal.end() ? move : Move{0, 0};
+}
+
+Move UciSession::searchMove(const std::vector<Move>& legal) {
+    const TimePlan plan = limits.infinite || limits.ponder ? TimePlan{} : planTime(limits, side);
+    ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side);
+    hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
+    setDepthLimit(limits.depth);
+    moveBudgetCentiseconds = plan.budgetCentiseconds;
+
+    searching = this;
+    setPollHook(pollSession);
+    thinkingListener = reportThinking;
+    startSearch(*searcher, game, side);
+    thinkingListener = nullptr;
+    setPollHook(nullptr);
+    searching = nullptr;
+    setDepthLimit(0);
+    moveBudgetCentiseconds = 0;
+
+    // Too little material to play for ends the search before it starts,
+    // without a move: any legal move keeps the draw.
+    const SearchResult& r = searcher->result;
+    const Move found{r.from, r.to};
+    if ((r.status == 0 || r.status == 1) && std::find(legal.begin(), legal.end(), found) != legal.end())
+        return found;
+    return legal.front();
+}
+
+void UciSession::go(const std::vector<std::string>& words) {
+    bool depthClamped = false;
+    const std::string error = parseGoLimits(words, limits, depthClamped);
+    if (!error.empty()) return refuse("go refused: " + error);
+    if (depthClamped) refuse("depth limited to " + std::to_string(deepestGoDepth));
+
+    goStartMs = nowMs();
+    prepareTables();
+    loadHistory();
+    stopRequested = quitRequested = false;
+    reportedNodes = 0;
+    pondering = limits.ponder;
+    waitingForRelease = limits.infinite || limits.ponder;
+
+    const std::vector<Move> legal = legalMoves(game, side);
+    Move best{0, 0};
+    if (!legal.empty()) {
+        best = bookMove(legal);
+        if (best.from != 0) {
+            send("info string book move " + moveText(game, best.from, best.to));
+        } else {
+            best = searchMove(legal);
+            // The search's last word when stop, the clock or the node limit
+            // cut it short, or when it ended without a report (mated).
+            if (nodeCount > reportedNodes) {
+                formatPrincipalVariation(*searcher, searcher->workBoard);
+                report(plainMark);
+            }
+        }
+    }
+    if (waitingForRelease && !stopRequested && !quitRequested) waitForRelease();
+    send("bestmove " + (best.from != 0 ? moveText(game, best.from, best.to) : std::string("0000")));
+}
+
+void UciSession::waitForRelease() {
+    std::string line;
+    while (input.pop(line)) {
+        const std::vector<std::string> words = splitWords(line);
+        const std::string command = words.empty() ? "" : words[0];
+        if (command == "isready") {
+            send("readyok");
+        } else if (command == "stop" || (command == "ponderhit" && pondering)) {
+            return;
+        } else if (command == "quit") {
+            quitRequested = true;
+            return;
+        } else if (!command.empty()) {
+            deferred.push_back(line);
+        }
+    }
+    // The input has ended: nobody will say stop.
+    quitRequested = true;
+}
+
+bool UciSession::poll() {
+    std::string line;
+    while (!stopRequested && !quitRequested && input.tryPop(line)) {
+        const std::vector<std::string> words = splitWords(line);
+        const std::string command = words.empty() ? "" : words[0];
+        if (command == "isready") {
+            send("readyok");
+        } else if (command == "stop") {
+            stopRequested = true;
+        } else if (command == "quit") {
+            quitRequested = true;
+        } else if (command == "ponderhit") {
+            ponderHit();
+        } else if (!command.empty()) {
+            deferred.push_back(line);
+        }
+    }
+    if (stopRequested || quitRequested) return true;
+    // Without input no stop can come: an endless search ends here.
+    if (waitingForRelease && input.exhausted()) {
+        quitRequested = true;
+        return true;
+    }
+    if (hardDeadlineMs >= 0 && nowMs() >= hardDeadlineMs) return true;
+    return limits.nodes > 0 && nodeCount >= limits.nodes;
+}
+
+void UciSession::ponderHit() {
+    if (!pondering) return;
+    // The move was expected: from now on the clock counts.
+    pondering = false;
+    waitingForRelease = limits.infinite;
+    const int64_t now = nowMs();
+    const int nowCentiseconds = elapsedCentiseconds();
+    searcher->startTime = nowCentiseconds;
+    searcher->stopTime = nowCentiseconds + ponderPlan.budgetCentiseconds;
+    hardDeadlineMs = ponderPlan.hardLimitMs >= 0 ? now + ponderPlan.hardLimitMs : -1;
+}
+
+void UciSession::report(int mark) {
+    ThinkingReport r;
+    r.depth = searcher->iterationDepth;
+    r.score = searcher->bestScore;
+    r.lateMates = searcher->mateMode != 0;
+    r.lowerBound = mark == failHighMark;
+    r.upperBound = mark == failLowMark;
+    r.nodes = nodeCount;
+    reportedNodes = nodeCount;
+    r.milliseconds = elapsedMs();
+    r.variation = variationMoves(principalVariation);
+    send(infoLine(r));
+}
+
+void UciSession::bench(const std::vector<std::string>& words) {
+    int depth = benchDepth;
+    if (words.size() > 1 || (words.size() == 1 && !readBenchDepth(words[0], depth)))
+        return refuse("bench: depth must be a number from 1 to " + std::to_string(deepestIteration));
+    const std::string error = printBench(depth, out);
+    if (!error.empty()) refuse("bench: " + error);
+    // The bench searched with tables of its own, which replaced ours.
+    tablesStale = true;
+}
+
+}  // namespace zarvi

@@ -1,0 +1,324 @@
+// The engine binary as another program meets it: a child process spoken to
+// through pipes, with real threads, clocks and end of input. POSIX only;
+// under wine the session tests of this folder run in-process instead.
+#if !defined(_WIN32)
+
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "referee.h"
+
+namespace zarvi {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// zarvi-engine started with arguments, its standard input and output
+// connected to the test.
+class EngineProcess {
+public:
+    explicit EngineProcess(const std::vector<std::string>& arguments = {}) {
+        signal(SIGPIPE, SIG_IGN);
+        int toEngine[2], fromEngine[2];
+        if (pipe(toEngine) != 0 || pipe(fromEngine) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            dup2(toEngine[0], STDIN_FILENO);
+            dup2(fromEngine[1], STDOUT_FILENO);
+            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]}) close(fd);
+            std::vector<char*> argv{const_cast<char*>(ZARVI_ENGINE)};
+            for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(ZARVI_ENGINE, argv.data());
+            _exit(127);
+        }
+        close(toEngine[0]);
+        close(fromEngine[1]);
+        input = toEngine[1];
+        output = fromEngine[0];
+    }
+    ~EngineProcess() {
+        closeInput();
+        if (output >= 0) close(output);
+        if (pid > 0 && !exited) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    bool started() const { return pid > 0 && output >= 0; }
+
+    void send(const std::string& line) {
+        const std::string text = line + "\n";
+        ASSERT_EQ(write(input, text.data(), text.size()), ssize_t(text.size())) << line;
+    }
+    void closeInput() {
+        if (input >= 0) close(input);
+        input = -1;
+    }
+
+    // The next line within the time; false on time-out or end of output.
+    bool readLine(std::string& line, int64_t timeoutMs) {
+        const Clock::time_point start = Clock::now();
+        for (;;) {
+            const size_t end = buffer.find('\n');
+            if (end != std::string::npos) {
+                line = buffer.substr(0, end);
+                buffer.erase(0, end + 1);
+                return true;
+            }
+            const int64_t left = timeoutMs - millisecondsSince(start);
+            if (left <= 0) return false;
+            pollfd p{output, POLLIN, 0};
+            if (poll(&p, 1, int(left)) <= 0) continue;
+            char chunk[4096];
+            const ssize_t n = read(output, chunk, sizeof chunk);
+            if (n <= 0) return false;
+            buffer.append(chunk, size_t(n));
+        }
+    }
+    // Lines up to and including the first that starts with prefix; found
+    // tells whether it came within the time.
+    std::vector<std::string> readUntil(const std::string& prefix, int64_t timeoutMs, bool& found) {
+        const Clock::time_point start = Clock::now();
+        std::vector<std::string> lines;
+        found = false;
+        std::string line;
+        while (readLine(line, timeoutMs - millisecondsSince(start))) {
+            lines.push_back(line);
+            if (line.rfind(prefix, 0) == 0) {
+                found = true;
+                break;
+            }
+        }
+        return lines;
+    }
+    // The exit status once the process has ended within the time, else -1.
+    int waitExit(int64_t timeoutMs) {
+        const Clock::time_point start = Clock::now();
+        while (millisecondsSince(start) < timeoutMs) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                exited = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid = -1;
+    int input = -1;
+    int output = -1;
+    bool exited = false;
+    std::string buffer;
+};
+
+// Generous for a search that should take a moment; the time checks below
+// have limits of their own.
+constexpr int64_t patience = 20000;
+// What the other program may wait beyond a limit: the poll, the pipe and a
+// busy machine's scheduler.
+constexpr int64_t lateness = 100;
+
+void expectLegal(const std::string& line, const std::string& fen, const std::vector<std::string>& moves) {
+    test::RefereeGame game;
+    ASSERT_TRUE(test::playMoves(fen, moves, game));
+    const std::string move = test::bestMoveOf(line);
+    EXPECT_TRUE(test::isLegalMove(game, move)) << line << " after " << moves.size() << " moves from " << fen;
+}
+
+TEST(UciProcess, HandshakeNamesTheEngineAndItsOptions) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    engine.send("uci");
+    bool found = false;
+    const std::vector<std::string> lines = engine.readUntil("uciok", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(lines.front(), "id name Zarvi");
+    EXPECT_EQ(lines[1], "id author the Zarvi developers");
+    int options = 0;
+    for (const std::string& l : lines) options += l.rfind("option name ", 0) == 0;
+    EXPECT_EQ(options, 19);
+    engine.send("isready");
+    engine.readUntil("readyok", patience, found);
+    EXPECT_TRUE(found);
+}
+
+TEST(UciProcess, SpecialMovesSetThePositionAndEveryAnswerIsLegal) {
+    struct Case {
+        std::string start;
+        std::vector<std::string> moves;
+        std::string fen;  // the position they reach, written out by hand
+    };
+    const Case cases[] = {
+        {"startpos",
+         {"e2e4", "g8f6", "e4e5", "d7d5", "e5d6", "e7d6", "g1f3", "f8e7", "f1e2", "e8g8", "e1g1"},
+         "rnbq1rk1/ppp1bppp/3p1n2/8/8/5N2/PPPPBPPP/RNBQ1RK1 b - - 1 6"},
+        {"startpos",
+         {"d2d4", "d7d5", "b1c3", "g8f6", "c1f4", "e7e6", "d1d2", "f8e7", "e1c1", "c7c5", "d4c5", "b7b5"},
+         "rnbqk2r/p3bppp/4pn2/1pPp4/5B2/2N5/PPPQPPPP/2KR1BNR w kq b6 0 7"},
+        {"4k3/1P6/8/8/8/8/8/4K3 w - - 0 1", {"b7b8n", "e8e7"}, "1N6/4k3/8/8/8/8/8/4K3 w - - 1 2"},
+        {"1r2k3/P7/8/8/8/8/8/4K3 w - - 0 1", {"a7b8q"}, "1Q2k3/8/8/8/8/8/8/4K3 b - - 0 1"},
+        {"4k3/8/8/8/8/8/p7/4K2R b K - 0 1", {"a2a1r"}, "4k3/8/8/8/8/8/8/r3K2R w K - 0 2"},
+    };
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    for (const Case& c : cases) {
+        std::string command = "position " + (c.start == "startpos" ? c.start : "fen " + c.start) + " moves";
+        for (const std::string& m : c.moves) command += " " + m;
+        engine.send(command);
+        engine.send("d");
+        std::string line;
+        ASSERT_TRUE(engine.readLine(line, patience));
+        EXPECT_EQ(line, "info string fen " + c.fen);
+        engine.send("go depth 3");
+        bool found = false;
+        const std::vector<std::string> lines = engine.readUntil("bestmove", patience, found);
+        ASSERT_TRUE(found) << command;
+        expectLegal(lines.back(), c.start, c.moves);
+    }
+}
+
+TEST(UciProcess, MoveTimeAndGameClocksAreKept) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    const std::vector<std::string> moves{"e2e4", "e7e5", "g1f3", "b8c6"};
+    engine.send("position startpos moves e2e4 e7e5 g1f3 b8c6");
+    bool found = false;
+
+    Clock::time_point start = Clock::now();
+    engine.send("go movetime 300");
+    std::vector<std::string> lines = engine.readUntil("bestmove", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_LE(millisecondsSince(start), 300 + lateness);
+    expectLegal(lines.back(), "startpos", moves);
+
+    // White has 3 s: a budget of (3000 - 50) / 30 = 98 ms and a hard limit
+    // of four budgets.
+    start = Clock::now();
+    engine.send("go wtime 3000 btime 3000 winc 0 binc 0");
+    lines = engine.readUntil("bestmove", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_LE(millisecondsSince(start), 4 * 98 + lateness);
+    expectLegal(lines.back(), "startpos", moves);
+    EXPECT_GE(lines.size(), 2u);  // the thinking came first
+}
+
+TEST(UciProcess, StopEndsAnEndlessSearchAtOnceAndIsreadyIsAnsweredDuringIt) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    engine.send("position startpos moves d2d4");
+    engine.send("go infinite");
+    bool found = false;
+    engine.readUntil("bestmove", 300, found);
+    ASSERT_FALSE(found) << "an endless search answered on its own";
+
+    Clock::time_point start = Clock::now();
+    engine.send("isready");
+    std::vector<std::string> lines = engine.readUntil("readyok", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_LE(millisecondsSince(start), lateness);
+    for (const std::string& l : lines) EXPECT_EQ(test::bestMoveOf(l), "") << "the search ended at isready";
+
+    start = Clock::now();
+    engine.send("stop");
+    lines = engine.readUntil("bestmove", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_LE(millisecondsSince(start), lateness);
+    expectLegal(lines.back(), "startpos", {"d2d4"});
+}
+
+TEST(UciProcess, AnEndlessSearchThatEndsItselfStillWaitsForStop) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    // A mate in one: the search is over at once.
+    engine.send("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1");
+    engine.send("go infinite");
+    bool found = false;
+    engine.readUntil("bestmove", 300, found);
+    ASSERT_FALSE(found);
+    engine.send("stop");
+    const std::vector<std::string> lines = engine.readUntil("bestmove", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(lines.back(), "bestmove a1a8");
+}
+
+TEST(UciProcess, PonderhitStartsTheClock) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    engine.send("position startpos moves e2e4 c7c5");
+    engine.send("go ponder wtime 2000 btime 2000");
+    bool found = false;
+    engine.readUntil("bestmove", 300, found);
+    ASSERT_FALSE(found) << "a ponder search answered before ponderhit";
+    // From ponderhit on: a budget of 1950 / 30 = 65 ms, the hard limit at 260.
+    const Clock::time_point start = Clock::now();
+    engine.send("ponderhit");
+    const std::vector<std::string> lines = engine.readUntil("bestmove", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_LE(millisecondsSince(start), 4 * 65 + lateness);
+    expectLegal(lines.back(), "startpos", {"e2e4", "c7c5"});
+}
+
+TEST(UciProcess, QuitEndsTheProgramEvenDuringASearch) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    engine.send("go infinite");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine.send("quit");
+    EXPECT_EQ(engine.waitExit(1000), 0);
+}
+
+TEST(UciProcess, TheEndOfInputEndsTheProgram) {
+    EngineProcess engine;
+    ASSERT_TRUE(engine.started());
+    engine.send("isready");
+    bool found = false;
+    engine.readUntil("readyok", patience, found);
+    ASSERT_TRUE(found);
+    engine.closeInput();
+    EXPECT_EQ(engine.waitExit(1000), 0);
+}
+
+TEST(UciProcess, BenchAnswersAsTheCommandLineDoes) {
+    const auto figures = [](const std::vector<std::string>& lines) {
+        std::vector<std::string> kept;
+        for (const std::string& l : lines)
+            if (l.rfind("Positions:", 0) == 0 || l.rfind("Depth:", 0) == 0 || l.rfind("Nodes searched:", 0) == 0)
+                kept.push_back(l);
+        return kept;
+    };
+    EngineProcess uci;
+    ASSERT_TRUE(uci.started());
+    uci.send("bench 3");
+    bool found = false;
+    const std::vector<std::string> spoken = uci.readUntil("Nodes/second:", patience, found);
+    ASSERT_TRUE(found);
+
+    EngineProcess command({"bench", "3"});
+    ASSERT_TRUE(command.started());
+    const std::vector<std::string> printed = command.readUntil("Nodes/second:", patience, found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(command.waitExit(patience), 0);
+    EXPECT_EQ(figures(spoken).size(), 3u);
+    EXPECT_EQ(figures(spoken), figures(printed));
+}
+
+}  // namespace
+}  // namespace zarvi
+
+#endif
