@@ -2,6 +2,7 @@
 #   make test   install dependencies, build natively and for Windows, run every test
 #   make run    build the Windows program and start it (under wine on Linux)
 #   make perft  build natively and time the move generator on two perft counts
+#   make bench  build natively and print the bench signature and the evaluation speed
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WINDOWS := build/windows
@@ -30,6 +31,10 @@ test: native windows
 
 run: windows
 	@bash scripts/run-program.sh
+
+bench: native
+	@$(NATIVE)/apps/zarvi-engine bench
+	@$(NATIVE)/apps/zarvi-engine evalbench
 
 KIWIPETE := r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1
 perft: native

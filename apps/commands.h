@@ -9,6 +9,8 @@ namespace zarvi {
 int runPerft(int argc, char** argv);
 // bench [DEPTH]: the fixed-depth search of the bench positions.
 int runBenchCommand(int argc, char** argv);
+// evalbench [DEPTH]: evaluations per second over the bench positions' trees.
+int runEvalBenchCommand(int argc, char** argv);
 // makebook IN OUT: the opening book built from the list of opening lines.
 int runMakebook(int argc, char** argv);
 // uci: the UCI conversation on standard input and output.

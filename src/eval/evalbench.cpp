@@ -1,0 +1,59 @@
+#include "eval/evalbench.h"
+
+#include <memory>
+#include <sstream>
+
+#include "board/attacks.h"
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "eval/evaluate.h"
+#include "eval/movegen.h"
+#include "platform/platform.h"
+#include "search/buscador.h"
+
+namespace zarvi {
+
+namespace {
+
+void evaluateTree(buscador& searcher, posicion& board, int side, int ply, int depth, EvalBenchResult& result) {
+    EvalTerms terms;
+    toMove = side;
+    for (int s = 0; s < 2; ++s) {
+        collectTerms(board, s, terms);
+        result.checksum += terms.centreTerm + terms.kingAttackTerm + terms.fixedBonus;
+        ++result.evaluations;
+    }
+    if (ply == depth) return;
+    evasionMode = isAttacked(board, board.kingSquare[side], 1 - side) != 0;
+    const int n = generateLegalMoves(searcher, board, side, ply);
+    evasionMode = 1;
+    for (int i = 0; i < n; ++i) {
+        const int from = searcher.fullFrom[ply][i], to = searcher.fullTo[ply][i];
+        makeMove(board, from, to, side);
+        evaluateTree(searcher, board, 1 - side, ply + 1, depth, result);
+        unmakeMove(board, to, from, side);
+    }
+}
+
+}  // namespace
+
+std::string runEvalBench(const std::string& positions, int depth, EvalBenchResult& result) {
+    const auto searcher = std::make_unique<buscador>();
+    result = EvalBenchResult{};
+    std::istringstream lines(positions);
+    const double start = searchClock.elapsedSeconds();
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        posicion board;
+        FenGame game{};
+        const std::string error = readFen(board, line, game);
+        if (!error.empty()) return error;
+        undoPly = 0;
+        engineSide = game.sideToMove;
+        evaluateTree(*searcher, board, game.sideToMove, 0, depth, result);
+    }
+    result.seconds = searchClock.elapsedSeconds() - start;
+    return "";
+}
+
+}  // namespace zarvi
