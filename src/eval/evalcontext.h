@@ -36,13 +36,17 @@ struct EvalContext {
 
 // A border position (or one beyond the 89 entries) reads as empty and
 // unattacked: the board's arrays hold no meaning there.
-inline bool realSquare(int x) { return x >= 11 && x <= 88 && onBoard[x]; }
+inline bool realSquare(int x) { return unsigned(x) < onBoard.size() && onBoard[x]; }
 
 inline int pieceAt(const posicion& b, int x) { return realSquare(x) ? b.squares[x] : 0; }
 
 inline bool pawnAttacked(const posicion& b, int side, int x) {
     return realSquare(x) && b.pawnAttacks[side][x] > 0;
 }
+
+// The same for a square the caller knows to be real: the ray walks, which
+// stop at the edge anyway, read it without the guard.
+inline bool pawnAttackedOnBoard(const posicion& b, int side, int x) { return b.pawnAttacks[side][x] > 0; }
 
 inline bool holds(const posicion& b, int x, int side, int type) {
     return pieceAt(b, x) == pieceCode(side, type);

@@ -22,7 +22,7 @@ bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pa
 // No enemy pawn stands on the pawn's way and none can come to its side.
 bool isPassed(const EvalContext& c, int p) {
     for (int y = p; realSquare(y) && innerRanks[y]; y += c.step)
-        if (holdsPawn(c.board, y, c.o) || pawnAttacked(c.board, c.o, y)) return false;
+        if (c.board.squares[y] == pieceCode(c.o, pawn) || pawnAttackedOnBoard(c.board, c.o, y)) return false;
     return true;
 }
 
@@ -96,7 +96,7 @@ void addOpponentPawnWeaknesses(EvalContext& c) {
         const int p = list[i];
         bool defensible = false;
         for (int x = p - c.step; realSquare(x); x += c.step) {
-            if (pawnAttacked(b, c.o, x)) {
+            if (pawnAttackedOnBoard(b, c.o, x)) {
                 defensible = true;
                 break;
             }

@@ -37,7 +37,7 @@ bool knightHeldBack(const EvalContext& c, int n) {
 // file, within ranks 2 to 7, is attacked by an enemy pawn.
 bool knightSafe(const EvalContext& c, int n) {
     for (int x = n; realSquare(x) && innerRanks[x]; x += c.step)
-        if (pawnAttacked(c.board, c.o, x)) return false;
+        if (pawnAttackedOnBoard(c.board, c.o, x)) return false;
     return true;
 }
 
@@ -99,7 +99,7 @@ int rookRay(EvalContext& c, int r, int d, const SquareValues& free, const Square
     const posicion& b = c.board;
     int x = r + d;
     for (; realSquare(x) && b.squares[x] == 0; x += d) {
-        if (pawnAttacked(b, c.o, x)) {
+        if (pawnAttackedOnBoard(b, c.o, x)) {
             c.t.rookTerm += attacked[x];
             c.t.kingAttackTerm += kingWeight[c.theirKing][x] >> 1;
         } else {
@@ -303,7 +303,7 @@ void addOurBishops(EvalContext& c) {
             // The empty squares and the first occupied one alike.
             int x = from + d;
             for (; realSquare(x); x += d) {
-                if (pawnAttacked(b, c.o, x)) {
+                if (pawnAttackedOnBoard(b, c.o, x)) {
                     c.t.bishopTerm += bishopMobilityAttacked[x];
                     c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x] >> 1;
                 } else {
@@ -344,7 +344,7 @@ void addOurQueens(EvalContext& c) {
         if (sameWing[q][c.theirKing]) c.t.queenTerm += 7;
         for (int d : queenDirections)
             for (int x = q + d; realSquare(x) && b.squares[x] == 0; x += d)
-                c.t.kingAttackTerm += queenKingWeight[c.theirKing][x] >> (pawnAttacked(b, c.o, x) ? 1 : 0);
+                c.t.kingAttackTerm += queenKingWeight[c.theirKing][x] >> (pawnAttackedOnBoard(b, c.o, x) ? 1 : 0);
     }
 }
 
