@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "board/tables.h"
 #include "eval/evalcache.h"
@@ -14,8 +15,20 @@ char statusText[statusTextLength + 1];
 
 namespace {
 
+// Bytes of the twelve arrays for a factor: 13 per table entry, 10 per
+// cache entry.
+constexpr size_t bytesPerFactor = size_t(ttEntriesPerFactor) * 13 + size_t(evalEntriesPerFactor) * 10;
+
+// Whether one block of the tables' whole size can be had: a cheap test that
+// spares filling a table only to find that the other does not fit.
+bool tablesFit(int factor) {
+    char* block = new (std::nothrow) char[bytesPerFactor * size_t(factor)];
+    delete[] block;
+    return block != nullptr;
+}
+
 bool allocateSearchTables(int factor) {
-    if (!allocateTranspositionTable(factor)) return false;
+    if (!tablesFit(factor) || !allocateTranspositionTable(factor)) return false;
     if (allocateEvaluationCache(factor)) return true;
     freeTranspositionTable();
     return false;
