@@ -37,8 +37,8 @@ struct Options {
     int depth = 3;       // each side of a game searches depth - 2 .. depth + 1
     int movetimeMs = 0;  // when set, every other pair of UCI games uses go movetime
     uint64_t seed = 1;
-    int longEvery = 25;  // every n-th in-process game runs to the history's end
-    int maxPlies = 600;  // UCI games longer than this are adjudicated
+    int longEvery = 25;  // every n-th game of each kind runs past the history's end
+    int maxPlies = 600;  // UCI games whose engine plies exceed this are adjudicated
     bool verbose = false;
     std::string engine = ZARVI_ENGINE;
     std::string book = ZARVI_SOURCE_DIR "/data/librito.txt";
@@ -59,6 +59,7 @@ constexpr int shuffleResetClock = 90;
 
 struct Tally {
     int games = 0;
+    int longGames = 0;  // shuffled to the history's capacity
     long plies = 0;
     double seconds = 0;
     std::map<std::string, int> endings;
@@ -427,6 +428,7 @@ void Soak::playInProcess(int index) {
             fault(otherFaults, "a full history took an engine move");
     }
     ++inProcess.games;
+    inProcess.longGames += longGame;
     inProcess.plies += referee.plies;
     ++inProcess.endings[kind];
     if (options.verbose)
@@ -462,7 +464,8 @@ bool Soak::startEngine() {
 
 // One game through UCI, the referee keeping the game: the engine plays
 // both sides, book on in even games, and in every other pair of games by
-// movetime when one is given.
+// movetime when one is given. A long game shuffles past the game history's
+// capacity first, which the engine must trim to its latest plies.
 void Soak::playUci(int index) {
     Rng rng(options.seed, -1 - index);
     context = "UCI game " + std::to_string(index) + " (seed " + std::to_string(options.seed) + ")";
@@ -483,6 +486,13 @@ void Soak::playUci(int index) {
              referee.play(m);
              return true;
          });
+    const bool longGame = options.longEvery > 0 && index % options.longEvery == options.longEvery - 1;
+    while (ok && longGame && referee.plies < historyCapacity + longGameTail) {
+        const Move m = shuffleMove(rng);
+        if (m.from == 0) break;
+        referee.play(m);
+    }
+    const int engineStart = referee.plies;
     std::string kind;
     while (ok && kind.empty()) {
         const Rule rule = referee.rule(true);
@@ -490,7 +500,7 @@ void Soak::playUci(int index) {
             kind = ruleName(rule);
             break;
         }
-        if (referee.plies >= options.maxPlies) {
+        if (referee.plies - engineStart >= options.maxPlies) {
             kind = "length cap";
             break;
         }
@@ -522,16 +532,19 @@ void Soak::playUci(int index) {
     }
     if (kind.empty()) kind = aborted;
     ++uci.games;
+    uci.longGames += longGame;
     uci.plies += referee.plies;
     ++uci.endings[kind];
     if (options.verbose)
-        std::cout << context << ": " << kind << " after " << referee.plies << " plies (book " << bookOn << ", "
+        std::cout << context << ": " << kind << " after " << referee.plies << " plies (book " << bookOn
+                  << ", engine from ply " << engineStart << ", "
                   << (byTime ? "movetime" : "depth " + std::to_string(depths[0]) + "/" + std::to_string(depths[1]))
                   << ")" << std::endl;
 }
 
 void Soak::report(const char* title, const Tally& tally) const {
-    std::printf("%s: %d games, %ld plies, %.1f s\n ", title, tally.games, tally.plies, tally.seconds);
+    std::printf("%s: %d games (%d long), %ld plies, %.1f s\n ", title, tally.games, tally.longGames, tally.plies,
+                tally.seconds);
     const char* separator = " ";
     for (const char* kind : endingKinds) {
         const auto found = tally.endings.find(kind);
