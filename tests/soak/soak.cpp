@@ -149,7 +149,7 @@ private:
     std::vector<OpeningLine> openings;
     MateMemory userMemory;
     std::unique_ptr<ChildProcess> engine;
-    std::FILE* discard = nullptr;
+    std::FILE* discard = nullptr;  // where the game's book lists its candidates
     std::string context;  // which game, for fault messages
     Tally inProcess, uci;
     int illegal = 0;
@@ -175,6 +175,8 @@ void Soak::loadOpenings() {
 // lets fifty-move endings run out.
 int Soak::depthAround(Rng& rng) const { return std::max(1, options.depth - 2 + rng.below(4)); }
 
+// A random legal move that neither ends the game nor leaves too little
+// material: an opening should lead to a game.
 Move Soak::randomOpenMove(Rng& rng) {
     std::vector<Move> moves = referee.legalMoves();
     while (!moves.empty()) {
