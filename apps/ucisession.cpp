@@ -212,6 +212,8 @@ void UciSession::setPosition(const std::vector<std::string>& words) {
         if (std::find(legal.begin(), legal.end(), Move{from, to}) == legal.end())
             return refuse("position refused: illegal move " + text + where);
         makeMove(trial, from, to, mover);
+        if (trial.halfmoveClock > fenCounterLimit || (mover == black && fullmove == fenCounterLimit))
+            return refuse("position refused: the move counters pass " + std::to_string(fenCounterLimit) + where);
         texts.push_back(text);
         played.push_back({from, to});
         k2.push_back(trial.key2);
