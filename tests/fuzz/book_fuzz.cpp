@@ -34,7 +34,7 @@ struct Probe {
 };
 
 // Positions the book speaks of, and some where its squares could make a
-// pawn promote or a king castle.
+// pawn promote or a king castle (corpus/book has entries for those).
 std::vector<Probe> probes() {
     const char* const games[][2] = {
         {startFen, ""},
