@@ -29,13 +29,12 @@ run_one() {
             -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
             -print_final_stats=1 -artifact_prefix="$build/crashes/$target-" \
             "$build/corpus/$target" "$seeds/$target") >"$log" 2>&1; then
-        local runs speed cov ft
+        local runs speed last
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
-        cov=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -n 's/.*cov: \([0-9]*\).*/\1/p')
-        ft=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -n 's/.*ft: \([0-9]*\).*/\1/p')
-        echo "$target: ${runs:-?} executions in ${seconds} s, ${speed:-?} exec/s, cov: ${cov:-?} ft: ${ft:-?}," \
-             "corpus $(ls "$build/corpus/$target" | wc -l) inputs"
+        # libFuzzer's last status line: coverage, features and the corpus it kept.
+        last=$(grep -E '^#[0-9]+' "$log" | tail -1 | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+')
+        echo "$target: ${runs:-?} executions in ${seconds} s, ${speed:-?} exec/s, ${last:-no status line}"
     else
         echo "$target: FAILED, log $log"
         grep -E 'invariant broken|ERROR|SUMMARY|Test unit written|^    #[0-9]' "$log" | head -30
