@@ -1,13 +1,21 @@
 # Zarvi: everything a newcomer needs, from a fresh Debian machine.
 #   make test   install dependencies, build natively and for Windows, run every test
+#               (also under the sanitizers, and a short run of each fuzz target)
+#   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
 #   make run    build the Windows program and start it (under wine on Linux)
 #   make perft  build natively and time the move generator on two perft counts
 #   make bench  build natively and print the bench signature and the evaluation speed
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WINDOWS := build/windows
+SANITIZE := build/sanitize
+FUZZ := build/fuzz
+CLANG := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+FUZZ_TARGETS := book style fen uci
+FUZZ_SECONDS ?= 600
+FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows test run bench perft clean
+.PHONY: all deps native windows sanitize fuzzers test run bench perft fuzz clean
 
 all: native windows
 
@@ -23,8 +31,20 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
-test: native windows
+# The whole native suite with AddressSanitizer and UndefinedBehaviorSanitizer,
+# assertions on (the position check after every make and take-back).
+sanitize: deps
+	@cmake -S . -B $(SANITIZE) $(CLANG) -DZARVI_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE) -j $(JOBS)
+
+fuzzers: deps
+	@cmake -S . -B $(FUZZ) $(CLANG) -DZARVI_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+
+test: native windows sanitize fuzzers
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(FUZZ) && ctest --output-on-failure -L fuzz -j $(JOBS)
 	@bash scripts/wine-prefix.sh
 	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
 	  sh -c 'ZARVI_VIRTUAL_DISPLAY=$$DISPLAY ctest --output-on-failure -j 1; s=$$?; timeout 10 wineserver -w; exit $$s'
@@ -56,6 +76,9 @@ perft: native
 	@$(NATIVE)/apps/zarvi-engine perft 6 | grep -E '^(Nodes|Time)'
 	@echo "perft 5, $(KIWIPETE) (expected 193690690):"
 	@$(NATIVE)/apps/zarvi-engine perft 5 "$(KIWIPETE)" | grep -E '^(Nodes|Time)'
+
+fuzz: fuzzers
+	@FUZZ_JOBS=$(FUZZ_JOBS) nice bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build

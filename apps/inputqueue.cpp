@@ -42,15 +42,15 @@ bool InputQueue::exhausted() {
     return closed && lines.empty();
 }
 
-void startReader(std::istream& input, InputQueue& queue) {
-    std::thread([&input, &queue] {
+void startReader(std::istream& input, std::shared_ptr<InputQueue> queue) {
+    std::thread([&input, queue = std::move(queue)] {
         // Programs on Windows end their lines with CR LF; some pad them.
         for (std::string line; std::getline(input, line);) {
             while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
                 line.pop_back();
-            queue.push(line);
+            queue->push(line);
         }
-        queue.close();
+        queue->close();
     }).detach();
 }
 

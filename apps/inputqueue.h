@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <istream>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -34,6 +35,8 @@ private:
 
 // Starts a detached thread that pushes every line of input (without its
 // line break or trailing blanks) and closes the queue at the end of input.
-void startReader(std::istream& input, InputQueue& queue);
+// The thread shares the queue: it may still wait for input after the
+// session has ended, and the queue lives as long as either needs it.
+void startReader(std::istream& input, std::shared_ptr<InputQueue> queue);
 
 }  // namespace zarvi

@@ -3,6 +3,7 @@
 // output, with standard input read on a thread of its own.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "commands.h"
 #include "inputqueue.h"
@@ -15,10 +16,8 @@ int runUci(int argc, char**) {
         std::fprintf(stderr, "usage: zarvi-engine [uci]  (commands then come on standard input)\n");
         return 2;
     }
-    // Never freed: the reader thread may still wait for input when the
-    // session ends and the process exits.
-    auto* input = new InputQueue;
-    startReader(std::cin, *input);
+    const auto input = std::make_shared<InputQueue>();
+    startReader(std::cin, input);
     UciSession session(*input, std::cout);
     session.run();
     return 0;

@@ -212,6 +212,8 @@ void UciSession::setPosition(const std::vector<std::string>& words) {
         if (std::find(legal.begin(), legal.end(), Move{from, to}) == legal.end())
             return refuse("position refused: illegal move " + text + where);
         makeMove(trial, from, to, mover);
+        if (trial.halfmoveClock > fenCounterLimit || (mover == black && fullmove == fenCounterLimit))
+            return refuse("position refused: the move counters pass " + std::to_string(fenCounterLimit) + where);
         texts.push_back(text);
         played.push_back({from, to});
         k2.push_back(trial.key2);
@@ -253,13 +255,9 @@ int64_t UciSession::elapsedMs() const { return nowMs() - goStartMs; }
 Move UciSession::bookMove(const std::vector<Move>& legal) {
     if (!settings.useBook || int(moves.size()) > bookPlies) return {0, 0};
     book->verbose = 1;
-    book->probe(game.key2, game.key3);
-    Move move{book->chosenFrom, book->chosenTo};
-    if (move.from == 0) return {0, 0};
-    // The book names squares; a pawn reaching the last rank becomes a queen.
-    const int piece = game.squares[move.from];
-    if (typeOf(piece) == pawn && promotionRank[side][move.from])
-        move.to = promotionCode(fileOf(move.to) - fileOf(move.from) + 1, queen);
+    // The checker marks the board it tests; the game stays as it is.
+    posicion trial = game;
+    const Move move = legalBookMove(*book, trial, side);
     return std::find(legal.begin(), legal.end(), move) != legal.end() ? move : Move{0, 0};
 }
 

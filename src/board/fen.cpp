@@ -215,8 +215,8 @@ std::string readFen(posicion& board, const std::string& fen, FenGame& game) {
     int fullmove = 1;
     setup.halfmoveClock = 0;
     if (fields.size() == 6) {
-        if (!readCounter(fields[4], 9999, setup.halfmoveClock)) return "bad FEN: bad halfmove clock '" + fields[4] + "'";
-        if (!readCounter(fields[5], 9999, fullmove) || fullmove < 1)
+        if (!readCounter(fields[4], fenCounterLimit, setup.halfmoveClock)) return "bad FEN: bad halfmove clock '" + fields[4] + "'";
+        if (!readCounter(fields[5], fenCounterLimit, fullmove) || fullmove < 1)
             return "bad FEN: bad move number '" + fields[5] + "'";
     }
 

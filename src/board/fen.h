@@ -28,6 +28,11 @@ PositionSetup describePosition(const posicion& board, int sideToMove);
 
 inline constexpr const char* startFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
+// The largest halfmove clock and move number a FEN may carry. Whoever
+// plays moves on from a FEN keeps within them, so that the position can
+// always be written out and read back.
+constexpr int fenCounterLimit = 9999;
+
 struct FenGame {
     int sideToMove;
     int fullmoveNumber;

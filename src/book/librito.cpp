@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 #include <new>
 
+#include "board/vju.h"
 #include "book/textread.h"
 
 namespace zarvi {
@@ -21,15 +23,15 @@ constexpr uint32_t randomIncrement = 1u;
 constexpr int singleMoveWeight = 100;
 constexpr int readChunk = 4096;
 
-// Reads the rest of file, keeping every character but CR and LF, up to
+// Reads the rest of input, keeping every character but CR and LF, up to
 // limit characters; stores them into out when out is given. Returns the
 // number kept.
-int keptCharacters(std::FILE* file, char* out, int limit) {
+int keptCharacters(std::istream& input, char* out, int limit) {
     char chunk[readChunk];
     int kept = 0;
-    std::size_t got;
-    while (kept < limit && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        for (std::size_t i = 0; i < got && kept < limit; ++i) {
+    while (kept < limit && input.read(chunk, sizeof chunk).gcount() > 0) {
+        const std::streamsize got = input.gcount();
+        for (std::streamsize i = 0; i < got && kept < limit; ++i) {
             if (chunk[i] == '\n' || chunk[i] == '\r') continue;
             if (out) out[kept] = chunk[i];
             ++kept;
@@ -66,21 +68,30 @@ librito::librito(const char* path) {
 }
 
 void librito::load(const char* path) {
-    text.reset();
-    length = 0;
     // Binary mode, so that line breaks are dropped alike on every system
     // and a stray end-of-file byte does not cut the book short.
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return;
-    int measured = keptCharacters(file, nullptr, maxBookLength);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        text.reset();
+        length = 0;
+        return;
+    }
+    load(file);
+}
+
+void librito::load(std::istream& input) {
+    text.reset();
+    length = 0;
+    const std::istream::pos_type start = input.tellg();
+    int measured = keptCharacters(input, nullptr, maxBookLength);
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[measured > 0 ? measured : 1]);
-    if (buffer && std::fseek(file, 0, SEEK_SET) == 0) {
+    input.clear();
+    if (buffer && start != std::istream::pos_type(-1) && input.seekg(start)) {
         // The second pass keeps at most what the first measured, should
         // the file have changed in between.
-        length = keptCharacters(file, buffer.get(), measured);
+        length = keptCharacters(input, buffer.get(), measured);
         text = std::move(buffer);
     }
-    std::fclose(file);
 }
 
 int librito::nextRandom() {
@@ -197,6 +208,16 @@ void librito::probe(uint32_t k2, uint16_t k3) {
             return;
         }
     }
+}
+
+Move legalBookMove(librito& book, posicion& board, int side) {
+    book.probe(board.key2, board.key3);
+    if (book.chosenFrom == 0) return {0, 0};
+    vju checker;
+    if (!checkUserMove(checker, board, book.chosenFrom, book.chosenTo, side)) return {0, 0};
+    const int to = checker.promotion ? promotionCode(fileOf(book.chosenTo) - fileOf(book.chosenFrom) + 1, queen)
+                                     : book.chosenTo;
+    return {book.chosenFrom, to};
 }
 
 }  // namespace zarvi

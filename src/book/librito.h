@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <istream>
 #include <memory>
 
+#include "board/posicion.h"
 #include "board/types.h"
 
 namespace zarvi {
@@ -33,6 +35,9 @@ public:
     // Reads the book, dropping every line break (LF, CR LF or a lone CR).
     // A file that cannot be opened leaves the book empty.
     void load(const char* path = bookFileName);
+    // The same from the rest of a seekable stream (the file, or a text in
+    // memory), which is read twice: to measure, then to keep.
+    void load(std::istream& input);
 
     // Finds the entry of the position with key words k2 and k3 and leaves
     // the chosen move in chosenFrom/chosenTo, or chosenFrom 0 for none.
@@ -67,5 +72,12 @@ private:
     MillisecondClock clock = millisecondsSinceStart;
     int candidateStart[maxBookCandidates] = {};  // where each candidate is written
 };
+
+// The book's choice for side in board when it is legal there, in the
+// engine's encoding (a pawn reaching the last rank becomes a queen);
+// {0, 0} when the book declines or names a move that is not legal: the
+// book is outside data. Tests legality as the user-move checker does,
+// which leaves board's flags as checkUserMove documents.
+Move legalBookMove(librito& book, posicion& board, int side);
 
 }  // namespace zarvi

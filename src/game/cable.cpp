@@ -87,15 +87,10 @@ void cable::computerMove(int side) {
     bool fromBook = false;
     if (gameHistory.moveCount <= bookPlies && settings.useBook) {
         book->verbose = 1;
-        book->probe(board.key2, board.key3);
-        // The book is outside data: a move that is not legal here is ignored.
-        if (book->chosenFrom != 0 && checkUserMove(checker, board, book->chosenFrom, book->chosenTo, side)) {
-            r.from = book->chosenFrom;
-            r.to = book->chosenTo;
-            if (checker.promotion) {
-                checker.promotion = 0;
-                r.to = promotionCode(fileOf(r.to) - fileOf(r.from) + 1, queen);
-            }
+        const Move move = legalBookMove(*book, board, side);
+        if (move.from != 0) {
+            r.from = move.from;
+            r.to = move.to;
             std::memset(statusText, ' ', statusTextLength);
             statusText[statusTextLength] = '\0';
             const char* label = settings.language == 1 ? "Book." : "Libro.";

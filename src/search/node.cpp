@@ -24,10 +24,6 @@ inline bool isPawnPromotion(const posicion& board, int side, int from) {
     return board.squares[from] == pieceCode(side, pawn) && promotionRank[side][from];
 }
 
-inline int realDestination(const posicion& board, int side, int from, int to) {
-    return isPawnPromotion(board, side, from) ? promotionDestination(from, to, side) : to;
-}
-
 // The score of a child in the window (lo, hi), from side's point of view.
 inline int searchChild(buscador& searcher, posicion& board, int side, int ply, int depth, int from, int to,
                        int lo, int hi, int extensions) {

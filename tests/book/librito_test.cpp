@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,23 @@ TEST_F(Book, FindsItsEntryAmongOthersOverAnyLineBreaks) {
     // One non-digit may stand before K1.
     probe(*book, 77, 88);
     EXPECT_EQ(book->chosenFrom, 26);
+}
+
+// A book in memory reads like its file, from where the stream stands, and
+// a second load replaces the first.
+TEST_F(Book, AStreamReadsLikeTheFileFromWhereItStands) {
+    const std::string content = "1,2(a2a3)\r\n" + testKeys + "(d2d4 60/\r\ne2e4 39)\n";
+    auto fromFile = bookOf(content);
+    std::istringstream text("header line\n" + content);
+    std::string header;
+    std::getline(text, header);
+    librito fromStream("");
+    fromStream.load(text);
+    ASSERT_EQ(fromStream.length, fromFile->length);
+    EXPECT_EQ(std::string(fromStream.text.get(), fromStream.length), "1,2(a2a3)" + testKeys + "(d2d4 60/e2e4 39)");
+    std::istringstream shorter("1,2(h2h3)");
+    fromStream.load(shorter);
+    EXPECT_EQ(std::string(fromStream.text.get(), fromStream.length), "1,2(h2h3)");
 }
 
 TEST_F(Book, EmptyOrEntrylessBooksNeverAnswer) {

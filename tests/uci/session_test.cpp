@@ -107,6 +107,14 @@ TEST_F(UciSessionTest, MovesWithCastlingEnPassantAndPromotionSetThePosition) {
     EXPECT_EQ(session->fen(), "4k3/8/8/8/8/8/8/r3K2R w K - 0 2");
 }
 
+TEST_F(UciSessionTest, TheLastMoveNumberAFenCarriesIsPlayedTo) {
+    say({"position fen 4k3/8/8/8/8/8/8/4K3 w - - 9998 9999 moves e1e2"});
+    EXPECT_EQ(session->fen(), "4k3/8/8/8/8/8/4K3/8 b - - 9999 9999");
+    FenGame game{};
+    posicion board;
+    EXPECT_EQ(readFen(board, session->fen(), game), "");
+}
+
 TEST_F(UciSessionTest, ABadPositionIsRefusedWholeAndTheGameStays) {
     say({"position startpos moves e2e4 c7c5"});
     const std::string kept = session->fen();
@@ -128,6 +136,11 @@ TEST_F(UciSessionTest, ABadPositionIsRefusedWholeAndTheGameStays) {
          "'E7E5' is not a move in long algebraic notation here (move 2, black to move)"},
         {"position startpos moves z9z9",
          "'z9z9' is not a move in long algebraic notation here (move 1, white to move)"},
+        // Counters past what a FEN carries: the game could not be written out.
+        {"position fen 4k3/8/8/8/8/8/8/4K3 w - - 0 9999 moves e1e2 e8e7",
+         "the move counters pass 9999 (move 2, black to move)"},
+        {"position fen 4k3/8/8/8/8/8/8/4K3 b - - 9999 5 moves e8e7",
+         "the move counters pass 9999 (move 1, black to move)"},
         {"position fen 8/8/8/8/8/8/8/8 w - - 0 1", "bad FEN"},
         {"position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1", "bad FEN"},
         {"position fen", "write position startpos|fen <FEN> [moves <move> ...]"},
