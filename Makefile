@@ -2,6 +2,7 @@
 #   make test   install dependencies, build natively and for Windows, run every test
 #               (also under the sanitizers, and a short run of each fuzz target)
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
+#   make soak   the engine plays itself for hundreds of checked games
 #   make run    build the Windows program and start it (under wine on Linux)
 #   make perft  build natively and time the move generator on two perft counts
 #   make bench  build natively and print the bench signature and the evaluation speed
@@ -15,7 +16,7 @@ FUZZ_TARGETS := book style fen uci
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows sanitize fuzzers test run bench perft fuzz clean
+.PHONY: all deps native windows sanitize fuzzers test run bench perft fuzz soak clean
 
 all: native windows
 
@@ -61,7 +62,6 @@ SOAK_UCI_GAMES ?= 100
 SOAK_DEPTH ?= 3
 SOAK_MOVETIME ?= 30
 SOAK_SEED ?= 1
-.PHONY: soak
 soak: native
 	@nice $(NATIVE)/tests/soak/zarvi-soak --games $(SOAK_GAMES) --uci-games $(SOAK_UCI_GAMES) \
 	  --depth $(SOAK_DEPTH) --movetime $(SOAK_MOVETIME) --seed $(SOAK_SEED)
