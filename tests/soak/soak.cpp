@@ -20,7 +20,7 @@
 #include "board/fen.h"
 #include "book/openinglist.h"
 #include "book/san.h"
-#include "childprocess.h"
+#include "support/childprocess.h"
 #include "game/cable.h"
 #include "game/history.h"
 #include "game/settings.h"
@@ -148,7 +148,7 @@ private:
     Referee referee;
     std::vector<OpeningLine> openings;
     MateMemory userMemory;
-    std::unique_ptr<ChildProcess> engine;
+    std::unique_ptr<test::ChildProcess> engine;
     std::FILE* discard = nullptr;  // where the game's book lists its candidates
     std::string context;  // which game, for fault messages
     Tally inProcess, uci;
@@ -454,7 +454,7 @@ bool Soak::askEngine(const std::string& command, const std::string& answer, std:
 }
 
 bool Soak::startEngine() {
-    engine = std::make_unique<ChildProcess>(options.engine);
+    engine = std::make_unique<test::ChildProcess>(options.engine, std::vector<std::string>{}, true);
     std::string line;
     if (engine->running() && askEngine("uci", "uciok", line, 10000) &&
         engine->send("setoption name BookFile value " + options.book) && askEngine("isready", "readyok", line, 10000))

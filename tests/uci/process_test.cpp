@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "referee.h"
+#include "support/childprocess.h"
 
 namespace zarvi {
 namespace {
@@ -26,105 +22,11 @@ int64_t millisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-// zarvi-engine started with arguments, its standard input and output
-// connected to the test.
-class EngineProcess {
+// zarvi-engine started with arguments; a line it cannot take fails the test.
+class EngineProcess : public test::ChildProcess {
 public:
-    explicit EngineProcess(const std::vector<std::string>& arguments = {}) {
-        signal(SIGPIPE, SIG_IGN);
-        int toEngine[2], fromEngine[2];
-        if (pipe(toEngine) != 0 || pipe(fromEngine) != 0) return;
-        pid = fork();
-        if (pid == 0) {
-            dup2(toEngine[0], STDIN_FILENO);
-            dup2(fromEngine[1], STDOUT_FILENO);
-            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]}) close(fd);
-            std::vector<char*> argv{const_cast<char*>(ZARVI_ENGINE)};
-            for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(ZARVI_ENGINE, argv.data());
-            _exit(127);
-        }
-        close(toEngine[0]);
-        close(fromEngine[1]);
-        input = toEngine[1];
-        output = fromEngine[0];
-    }
-    ~EngineProcess() {
-        closeInput();
-        if (output >= 0) close(output);
-        if (pid > 0 && !exited) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    bool started() const { return pid > 0 && output >= 0; }
-
-    void send(const std::string& line) {
-        const std::string text = line + "\n";
-        ASSERT_EQ(write(input, text.data(), text.size()), ssize_t(text.size())) << line;
-    }
-    void closeInput() {
-        if (input >= 0) close(input);
-        input = -1;
-    }
-
-    // The next line within the time; false on time-out or end of output.
-    bool readLine(std::string& line, int64_t timeoutMs) {
-        const Clock::time_point start = Clock::now();
-        for (;;) {
-            const size_t end = buffer.find('\n');
-            if (end != std::string::npos) {
-                line = buffer.substr(0, end);
-                buffer.erase(0, end + 1);
-                return true;
-            }
-            const int64_t left = timeoutMs - millisecondsSince(start);
-            if (left <= 0) return false;
-            pollfd p{output, POLLIN, 0};
-            if (poll(&p, 1, int(left)) <= 0) continue;
-            char chunk[4096];
-            const ssize_t n = read(output, chunk, sizeof chunk);
-            if (n <= 0) return false;
-            buffer.append(chunk, size_t(n));
-        }
-    }
-    // Lines up to and including the first that starts with prefix; found
-    // tells whether it came within the time.
-    std::vector<std::string> readUntil(const std::string& prefix, int64_t timeoutMs, bool& found) {
-        const Clock::time_point start = Clock::now();
-        std::vector<std::string> lines;
-        found = false;
-        std::string line;
-        while (readLine(line, timeoutMs - millisecondsSince(start))) {
-            lines.push_back(line);
-            if (line.rfind(prefix, 0) == 0) {
-                found = true;
-                break;
-            }
-        }
-        return lines;
-    }
-    // The exit status once the process has ended within the time, else -1.
-    int waitExit(int64_t timeoutMs) {
-        const Clock::time_point start = Clock::now();
-        while (millisecondsSince(start) < timeoutMs) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exited = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return -1;
-    }
-
-private:
-    pid_t pid = -1;
-    int input = -1;
-    int output = -1;
-    bool exited = false;
-    std::string buffer;
+    explicit EngineProcess(const std::vector<std::string>& arguments = {}) : ChildProcess(ZARVI_ENGINE, arguments) {}
+    void send(const std::string& line) { ASSERT_TRUE(ChildProcess::send(line)) << line; }
 };
 
 // Generous for a search that should take a moment; the time checks below
@@ -143,7 +45,7 @@ void expectLegal(const std::string& line, const std::string& fen, const std::vec
 
 TEST(UciProcess, HandshakeNamesTheEngineAndItsOptions) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     engine.send("uci");
     bool found = false;
     const std::vector<std::string> lines = engine.readUntil("uciok", patience, found);
@@ -176,7 +78,7 @@ TEST(UciProcess, SpecialMovesSetThePositionAndEveryAnswerIsLegal) {
         {"4k3/8/8/8/8/8/p7/4K2R b K - 0 1", {"a2a1r"}, "4k3/8/8/8/8/8/8/r3K2R w K - 0 2"},
     };
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     for (const Case& c : cases) {
         std::string command = "position " + (c.start == "startpos" ? c.start : "fen " + c.start) + " moves";
         for (const std::string& m : c.moves) command += " " + m;
@@ -195,7 +97,7 @@ TEST(UciProcess, SpecialMovesSetThePositionAndEveryAnswerIsLegal) {
 
 TEST(UciProcess, MoveTimeAndGameClocksAreKept) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     const std::vector<std::string> moves{"e2e4", "e7e5", "g1f3", "b8c6"};
     engine.send("position startpos moves e2e4 e7e5 g1f3 b8c6");
     bool found = false;
@@ -220,7 +122,7 @@ TEST(UciProcess, MoveTimeAndGameClocksAreKept) {
 
 TEST(UciProcess, StopEndsAnEndlessSearchAtOnceAndIsreadyIsAnsweredDuringIt) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     engine.send("position startpos moves d2d4");
     engine.send("go infinite");
     bool found = false;
@@ -244,7 +146,7 @@ TEST(UciProcess, StopEndsAnEndlessSearchAtOnceAndIsreadyIsAnsweredDuringIt) {
 
 TEST(UciProcess, AnEndlessSearchThatEndsItselfStillWaitsForStop) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     // A mate in one: the search is over at once.
     engine.send("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1");
     engine.send("go infinite");
@@ -259,7 +161,7 @@ TEST(UciProcess, AnEndlessSearchThatEndsItselfStillWaitsForStop) {
 
 TEST(UciProcess, PonderhitStartsTheClock) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     engine.send("position startpos moves e2e4 c7c5");
     engine.send("go ponder wtime 2000 btime 2000");
     bool found = false;
@@ -276,7 +178,7 @@ TEST(UciProcess, PonderhitStartsTheClock) {
 
 TEST(UciProcess, QuitEndsTheProgramEvenDuringASearch) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     engine.send("go infinite");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     engine.send("quit");
@@ -285,7 +187,7 @@ TEST(UciProcess, QuitEndsTheProgramEvenDuringASearch) {
 
 TEST(UciProcess, TheEndOfInputEndsTheProgram) {
     EngineProcess engine;
-    ASSERT_TRUE(engine.started());
+    ASSERT_TRUE(engine.running());
     engine.send("isready");
     bool found = false;
     engine.readUntil("readyok", patience, found);
@@ -303,14 +205,14 @@ TEST(UciProcess, BenchAnswersAsTheCommandLineDoes) {
         return kept;
     };
     EngineProcess uci;
-    ASSERT_TRUE(uci.started());
+    ASSERT_TRUE(uci.running());
     uci.send("bench 3");
     bool found = false;
     const std::vector<std::string> spoken = uci.readUntil("Nodes/second:", patience, found);
     ASSERT_TRUE(found);
 
     EngineProcess command({"bench", "3"});
-    ASSERT_TRUE(command.started());
+    ASSERT_TRUE(command.running());
     const std::vector<std::string> printed = command.readUntil("Nodes/second:", patience, found);
     ASSERT_TRUE(found);
     EXPECT_EQ(command.waitExit(patience), 0);

@@ -1,4 +1,6 @@
-#include "childprocess.h"
+#if !defined(_WIN32)
+
+#include "support/childprocess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +11,7 @@
 #include <chrono>
 #include <thread>
 
-namespace zarvi::soak {
+namespace zarvi::test {
 
 namespace {
 
@@ -21,8 +23,9 @@ int64_t millisecondsSince(Clock::time_point start) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::string& program) {
-    // A child that dies must show as a failed write, not end the referee.
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
+                           bool discardErrors) {
+    // A child that dies must show as a failed write, not end the caller.
     signal(SIGPIPE, SIG_IGN);
     int toChild[2], fromChild[2];
     if (pipe(toChild) != 0) return;
@@ -35,12 +38,14 @@ ChildProcess::ChildProcess(const std::string& program) {
     if (pid == 0) {
         dup2(toChild[0], STDIN_FILENO);
         dup2(fromChild[1], STDOUT_FILENO);
-        const int devNull = open("/dev/null", O_WRONLY);
+        const int devNull = discardErrors ? open("/dev/null", O_WRONLY) : -1;
         if (devNull >= 0) dup2(devNull, STDERR_FILENO);
         for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1], devNull})
             if (fd > STDERR_FILENO) close(fd);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-        execv(program.c_str(), argv);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     close(toChild[0]);
@@ -56,7 +61,7 @@ ChildProcess::ChildProcess(const std::string& program) {
 
 ChildProcess::~ChildProcess() {
     if (running()) stop();
-    if (input >= 0) close(input);
+    closeInput();
     if (output >= 0) close(output);
 }
 
@@ -70,6 +75,11 @@ bool ChildProcess::send(const std::string& line) {
         written += size_t(n);
     }
     return true;
+}
+
+void ChildProcess::closeInput() {
+    if (input >= 0) close(input);
+    input = -1;
 }
 
 bool ChildProcess::readLine(std::string& line, int64_t timeoutMs) {
@@ -92,30 +102,46 @@ bool ChildProcess::readLine(std::string& line, int64_t timeoutMs) {
     }
 }
 
-bool ChildProcess::readUntil(const std::string& prefix, std::string& line, int64_t timeoutMs) {
+std::vector<std::string> ChildProcess::readUntil(const std::string& prefix, int64_t timeoutMs, bool& found) {
     const Clock::time_point start = Clock::now();
-    while (readLine(line, timeoutMs - millisecondsSince(start)))
-        if (line.compare(0, prefix.size(), prefix) == 0) return true;
-    return false;
+    std::vector<std::string> lines;
+    found = false;
+    std::string line;
+    while (readLine(line, timeoutMs - millisecondsSince(start))) {
+        lines.push_back(line);
+        if (line.compare(0, prefix.size(), prefix) == 0) {
+            found = true;
+            break;
+        }
+    }
+    return lines;
+}
+
+int ChildProcess::waitExit(int64_t timeoutMs) {
+    const Clock::time_point start = Clock::now();
+    while (!ended && pid > 0 && millisecondsSince(start) < timeoutMs) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            ended = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (!ended) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::string ChildProcess::stop() {
-    if (pid <= 0 || gone) return "not running";
-    if (input >= 0) close(input);
-    input = -1;
-    gone = true;
-    int status = 0;
-    const Clock::time_point start = Clock::now();
-    while (millisecondsSince(start) < 2000) {
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            if (WIFEXITED(status)) return "exit " + std::to_string(WEXITSTATUS(status));
-            return "signal " + std::to_string(WTERMSIG(status));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    if (!running()) return "not running";
+    closeInput();
+    if (waitExit(2000) >= 0)
+        return WIFEXITED(status) ? "exit " + std::to_string(WEXITSTATUS(status))
+                                 : "signal " + std::to_string(WTERMSIG(status));
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
+    ended = true;
     return "killed";
 }
 
-}  // namespace zarvi::soak
+}  // namespace zarvi::test
+
+#endif
