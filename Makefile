@@ -56,15 +56,16 @@ run: windows
 # make soak: the engine plays itself in process and through UCI, every move,
 # position and ending checked; not part of make test. The knobs below set
 # the games of each kind, the depth (each side of a game searches depth - 2
-# to depth + 1), the movetime of every other pair of UCI games and the seed.
+# to depth + 1), the movetime of every other pair of UCI games and the series of
+# random games.
 SOAK_GAMES ?= 300
 SOAK_UCI_GAMES ?= 100
 SOAK_DEPTH ?= 3
 SOAK_MOVETIME ?= 30
-SOAK_SEED ?= 1
+SOAK_SERIES ?= 1
 soak: native
 	@nice $(NATIVE)/tests/soak/zarvi-soak --games $(SOAK_GAMES) --uci-games $(SOAK_UCI_GAMES) \
-	  --depth $(SOAK_DEPTH) --movetime $(SOAK_MOVETIME) --seed $(SOAK_SEED)
+	  --depth $(SOAK_DEPTH) --movetime $(SOAK_MOVETIME) --series $(SOAK_SERIES)
 
 bench: native
 	@$(NATIVE)/apps/zarvi-engine bench

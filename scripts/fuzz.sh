@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs fuzz targets built in a fuzz build folder, each for the given
-# seconds, from seeds made out of the project's own files plus the corpus
+# seconds, from first inputs made out of the project's own files plus the corpus
 # that earlier runs grew there. Prints each target's executions, speed and
 # coverage; a crash or a broken invariant fails the run and leaves the
 # input under <build>/crashes.
@@ -17,18 +17,18 @@ jobs=${FUZZ_JOBS:-1}
 declare -A max_len=([book]=8192 [style]=2048 [fen]=256 [uci]=4096)
 
 mkdir -p "$build/crashes" "$build/logs" "$build/work"
-seeds="$build/seeds"
+first="$build/first-inputs"
 
 run_one() {
     local target=$1 log="$build/logs/$1.log"
-    rm -rf "$seeds/$target"
-    python3 "$source_dir/tests/fuzz/seeds.py" "$source_dir" "$target" "$seeds/$target"
+    rm -rf "$first/$target"
+    python3 "$source_dir/tests/fuzz/firstinputs.py" "$source_dir" "$target" "$first/$target"
     mkdir -p "$build/corpus/$target"
     # The working folder holds no book or style file that a target might read.
     if (cd "$build/work" && "$build/tests/fuzz/${target}_fuzz" \
             -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
             -print_final_stats=1 -artifact_prefix="$build/crashes/$target-" \
-            "$build/corpus/$target" "$seeds/$target") >"$log" 2>&1; then
+            "$build/corpus/$target" "$first/$target") >"$log" 2>&1; then
         local runs speed last
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")

@@ -64,7 +64,7 @@ uint32_t millisecondsSinceStart() {
 
 librito::librito(const char* path) {
     load(path);
-    seed(uint32_t(std::time(nullptr)));
+    startRandom(uint32_t(std::time(nullptr)));
 }
 
 void librito::load(const char* path) {
@@ -95,8 +95,8 @@ void librito::load(std::istream& input) {
 }
 
 int librito::nextRandom() {
-    randomSeed = randomSeed * randomMultiplier + randomIncrement;
-    return int((randomSeed >> 16) & 0x7FFF);
+    randomState = randomState * randomMultiplier + randomIncrement;
+    return int((randomState >> 16) & 0x7FFF);
 }
 
 // Scans the entries "K1,K2 ... ( ... )" for the position; on success p is

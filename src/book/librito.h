@@ -29,7 +29,7 @@ public:
     using MillisecondClock = uint32_t (*)();
 
     // Verbose, no chosen move, the book read from path, the random
-    // generator seeded with the calendar time in seconds.
+    // generator started from the calendar time in seconds.
     explicit librito(const char* path = bookFileName);
 
     // Reads the book, dropping every line break (LF, CR LF or a lone CR).
@@ -43,7 +43,7 @@ public:
     // the chosen move in chosenFrom/chosenTo, or chosenFrom 0 for none.
     void probe(uint32_t k2, uint16_t k3);
 
-    void seed(uint32_t value) { randomSeed = value; }
+    void startRandom(uint32_t value) { randomState = value; }
     // The linear congruential generator: 0..32767.
     int nextRandom();
     // The millisecond source of the draw; tests set a fixed one.
@@ -68,7 +68,7 @@ private:
     bool readCandidates(int p);
     void printCandidates() const;
 
-    uint32_t randomSeed = 0;
+    uint32_t randomState = 0;
     MillisecondClock clock = millisecondsSinceStart;
     int candidateStart[maxBookCandidates] = {};  // where each candidate is written
 };

@@ -50,12 +50,12 @@ protected:
         return path.string();
     }
 
-    // A book over content with the draw fixed at r: with seed 0 the first
+    // A book over content with the draw fixed at r: started from 0 the first
     // number of the generator is 0 (0 * 22695477 + 1 = 1, whose bits 16..30
     // are 0), so the clock alone decides r.
     std::unique_ptr<librito> bookOf(const std::string& content, int r = 0) {
         auto book = std::make_unique<librito>(write(content).c_str());
-        book->seed(0);
+        book->startRandom(0);
         fixedMilliseconds = uint32_t(r);
         book->setClock(fixedClock);
         return book;
@@ -107,22 +107,22 @@ TEST_F(Book, CumulativeChoiceAndTheShortfallDeclines) {
 }
 
 TEST_F(Book, RandomGeneratorIsTheLinearCongruentialOne) {
-    // seed = seed * 22695477 + 1 mod 2^32, number = bits 16..30. From 12345:
+    // state = state * 22695477 + 1 mod 2^32, number = bits 16..30. From 12345:
     // 12345 * 22695477 + 1 = 280175663566 = 65 * 2^32 + 1002789326, and
     // 1002789326 >> 16 = 15301.
     librito book(write("").c_str());
-    book.seed(12345);
+    book.startRandom(12345);
     for (int expected : {15301, 24996, 10921, 23577, 19316}) EXPECT_EQ(book.nextRandom(), expected);
-    book.seed(0);
+    book.startRandom(0);
     for (int expected : {0, 346, 130, 10982}) EXPECT_EQ(book.nextRandom(), expected);
-    book.seed(0xFFFFFFFFu);
+    book.startRandom(0xFFFFFFFFu);
     for (int expected : {32421, 561, 22046}) EXPECT_EQ(book.nextRandom(), expected);
 }
 
 TEST_F(Book, ManyDrawsDeclineAboutOneInTen) {
     auto book = bookOf(testKeys + "(e2e4 45/d2d4 45)");
     book->verbose = 0;
-    book->seed(2024);
+    book->startRandom(2024);
     fixedMilliseconds = 7;
     const int draws = 10000;
     std::vector<int> chosen;
@@ -391,7 +391,7 @@ TEST_F(Book, ReadsBackTheEntriesItsWriterMakes) {
     auto book = bookOf(content);
     book->verbose = 0;
     for (const Written& w : entries) {
-        book->seed(0);
+        book->startRandom(0);
         probe(*book, w.key2, w.key3);
         const int count = int(w.moves.size());
         if (count == 1) {

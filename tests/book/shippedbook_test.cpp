@@ -139,8 +139,8 @@ TEST_F(ShippedBook, FirstMovesVaryBetweenGames) {
     ASSERT_GE(listed.size(), 4u);
 
     ::testing::internal::CaptureStdout();
-    for (uint32_t seed = 1; seed <= 300; ++seed) {
-        book.seed(seed);
+    for (uint32_t first = 1; first <= 300; ++first) {
+        book.startRandom(first);
         book.probe(start.key2, start.key3);
         if (book.chosenFrom != 0) drawn.insert({book.chosenFrom, book.chosenTo});
     }

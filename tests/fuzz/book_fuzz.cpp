@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (size_t i = 0; i < positions.size(); ++i) {
         const Probe& p = positions[i];
-        book.seed(uint32_t(i) * 7919u);
+        book.startRandom(uint32_t(i) * 7919u);
         for (int draw = 0; draw < 2; ++draw) {
             book.verbose = draw;
             posicion work = p.board;

@@ -97,8 +97,8 @@ void GameTest::useBook(const std::string& text, int r) {
     const std::filesystem::path path = folder / ("librito" + std::to_string(books++) + ".txt");
     std::ofstream(path, std::ios::binary) << text;
     game->book = std::make_unique<librito>(path.string().c_str());
-    // With seed 0 the generator's first number is 0, so r alone is drawn.
-    game->book->seed(0);
+    // Started from 0, the generator's first number is 0, so r alone is drawn.
+    game->book->startRandom(0);
     fixedMilliseconds = uint32_t(r);
     game->book->setClock(fixedClock);
     settings.useBook = 1;

@@ -36,7 +36,7 @@ struct Options {
     int uciGames = 100;  // through the engine binary
     int depth = 3;       // each side of a game searches depth - 2 .. depth + 1
     int movetimeMs = 0;  // when set, every other pair of UCI games uses go movetime
-    uint64_t seed = 1;
+    uint64_t series = 1;
     int longEvery = 25;  // every n-th game of each kind runs past the history's end
     int maxPlies = 600;  // UCI games whose engine plies exceed this are adjudicated
     bool verbose = false;
@@ -65,11 +65,11 @@ struct Tally {
     std::map<std::string, int> endings;
 };
 
-// splitmix64: one generator per game from the seed and the game's number,
+// splitmix64: one generator per game from the series and the game's number,
 // so that a faulty game can be replayed alone.
 class Rng {
 public:
-    Rng(uint64_t seed, int game) : state(seed * 0x9E3779B97F4A7C15ull + uint64_t(game) * 0xBF58476D1CE4E5B9ull) {}
+    Rng(uint64_t series, int game) : state(series * 0x9E3779B97F4A7C15ull + uint64_t(game) * 0xBF58476D1CE4E5B9ull) {}
     uint64_t next() {
         uint64_t z = (state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -379,15 +379,15 @@ std::string Soak::classify(Ending ending, int engineSide, bool canResign) {
 // long games that fill the history.
 void Soak::playInProcess(int index) {
     cable& g = game();
-    Rng rng(options.seed, index);
+    Rng rng(options.series, index);
     const bool bookOn = index % 2 == 0;
     const bool canResign = index % 4 < 2;
     const bool longGame = options.longEvery > 0 && index % options.longEvery == options.longEvery - 1;
-    context = "in-process game " + std::to_string(index) + " (seed " + std::to_string(options.seed) + ")";
+    context = "in-process game " + std::to_string(index) + " (series " + std::to_string(options.series) + ")";
     settings.useBook = bookOn;
     settings.canResign = canResign;
     g.newGame();
-    g.book->seed(uint32_t(rng.next()));
+    g.book->startRandom(uint32_t(rng.next()));
     referee.reset();
     userMemory = MateMemory{};
     const int engineSide = rng.below(2), userSide = 1 - engineSide;
@@ -469,8 +469,8 @@ bool Soak::startEngine() {
 // movetime when one is given. A long game shuffles past the game history's
 // capacity first, which the engine must trim to its latest plies.
 void Soak::playUci(int index) {
-    Rng rng(options.seed, -1 - index);
-    context = "UCI game " + std::to_string(index) + " (seed " + std::to_string(options.seed) + ")";
+    Rng rng(options.series, -1 - index);
+    context = "UCI game " + std::to_string(index) + " (series " + std::to_string(options.series) + ")";
     referee.reset();
     if (!engine && !startEngine()) {
         ++uci.games;
@@ -565,7 +565,7 @@ int Soak::run() {
         context = "book";
         fault(otherFaults, "cannot read " + options.book);
     }
-    // The book's draw depends on the seed alone, so a game can be replayed.
+    // The book's draw depends on the series alone, so a game can be replayed.
     g.book->setClock(noMilliseconds);
     if (discard) g.book->listing = discard;
     loadOpenings();
@@ -584,7 +584,7 @@ int Soak::run() {
     if (engine) engine->stop();
     uci.seconds = secondsSince(phase);
 
-    std::printf("Soak, seed %llu, depth %d (each side of a game %d to %d)", (unsigned long long)options.seed,
+    std::printf("Soak, series %llu, depth %d (each side of a game %d to %d)", (unsigned long long)options.series,
                 options.depth, std::max(1, options.depth - 2), options.depth + 1);
     if (options.movetimeMs > 0) std::printf(", every other pair of UCI games at movetime %d ms", options.movetimeMs);
     std::printf("\n");
@@ -616,7 +616,7 @@ bool readOptions(int argc, char** argv, Options& o) {
         else if (a == "--uci-games") o.uciGames = int(n);
         else if (a == "--depth" && n >= 1 && n < deepestIteration) o.depth = int(n);
         else if (a == "--movetime") o.movetimeMs = int(n);
-        else if (a == "--seed") o.seed = uint64_t(n);
+        else if (a == "--series") o.series = uint64_t(n);
         else if (a == "--long-every") o.longEvery = int(n);
         else if (a == "--max-plies") o.maxPlies = int(n);
         else return false;
@@ -632,7 +632,7 @@ int main(int argc, char** argv) {
     zarvi::soak::Options options;
     if (!zarvi::soak::readOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: zarvi-soak [--games N] [--uci-games N] [--depth D] [--movetime MS] [--seed S]\n"
+                     "usage: zarvi-soak [--games N] [--uci-games N] [--depth D] [--movetime MS] [--series S]\n"
                      "                  [--long-every N] [--max-plies N] [--engine PATH] [--book PATH]\n"
                      "                  [--openings PATH] [--verbose]\n");
         return 2;

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of one fuzz target into a folder, made from the
+"""Writes the first inputs of one fuzz target into a folder, made from the
 project's own files: the shipped book, the bench positions, the FENs the
 unit tests use, and the small hand-written inputs under tests/fuzz/corpus.
 
-    seeds.py <source folder> <book|style|fen|uci> <output folder>
+    firstinputs.py <source folder> <book|style|fen|uci> <output folder>
 """
 import pathlib
 import re
@@ -24,7 +24,7 @@ def test_fens(source):
     return sorted(set(found))
 
 
-def seeds(source, target):
+def first_inputs(source, target):
     if target == "book":
         lines = (source / "data" / "librito.txt").read_text().splitlines(keepends=True)
         for i in range(0, len(lines), 20):
@@ -44,10 +44,10 @@ def main():
     source, target, out = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
     out.mkdir(parents=True, exist_ok=True)
     count = 0
-    for count, text in enumerate(seeds(source, target), 1):
-        (out / f"seed-{count:04d}").write_text(text)
+    for count, text in enumerate(first_inputs(source, target), 1):
+        (out / f"input-{count:04d}").write_text(text)
     if count == 0:
-        sys.exit(f"seeds.py: no seeds for {target}")
+        sys.exit(f"firstinputs.py: no inputs for {target}")
 
 
 if __name__ == "__main__":
