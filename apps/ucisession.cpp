@@ -174,9 +174,7 @@ void UciSession::prepareTables() {
 }
 
 std::vector<Move> UciSession::legalMoves(posicion& board, int mover) {
-    evasionMode = isAttacked(board, board.kingSquare[mover], 1 - mover) != 0;
-    const int n = generateLegalMoves(*searcher, board, mover, 0);
-    evasionMode = 1;
+    const int n = listLegalMoves(*searcher, board, mover, 0);
     std::vector<Move> legal;
     for (int i = 0; i < n; ++i) legal.push_back({searcher->fullFrom[0][i], searcher->fullTo[0][i]});
     return legal;

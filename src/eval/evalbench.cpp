@@ -24,9 +24,7 @@ void evaluateTree(buscador& searcher, posicion& board, int side, int ply, int de
         ++result.evaluations;
     }
     if (ply == depth) return;
-    evasionMode = isAttacked(board, board.kingSquare[side], 1 - side) != 0;
-    const int n = generateLegalMoves(searcher, board, side, ply);
-    evasionMode = 1;
+    const int n = listLegalMoves(searcher, board, side, ply);
     for (int i = 0; i < n; ++i) {
         const int from = searcher.fullFrom[ply][i], to = searcher.fullTo[ply][i];
         makeMove(board, from, to, side);

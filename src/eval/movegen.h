@@ -4,6 +4,7 @@
 // list and gains 230, captures 60): the moves beyond are left out.
 #pragma once
 
+#include "board/attacks.h"
 #include "board/posicion.h"
 #include "search/buscador.h"
 
@@ -24,6 +25,21 @@ int generateQuietChecks(buscador& searcher, const posicion& board, int side, int
 // Every legal move, promotions to queen, rook, bishop and knight, into the
 // full list (kind left unset). Castling only while evasionMode is 0.
 int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply);
+
+// generateLegalMoves for a side that is (inCheck 1) or is not (0) in check:
+// evasionMode follows the check for the call, which leaves castling out in
+// check, and is back on afterwards, where the rest of the engine expects it.
+inline int listLegalMoves(buscador& searcher, posicion& board, int side, int ply, int inCheck) {
+    evasionMode = inCheck;
+    const int n = generateLegalMoves(searcher, board, side, ply);
+    evasionMode = 1;
+    return n;
+}
+
+// The same, finding out first whether side is in check.
+inline int listLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
+    return listLegalMoves(searcher, board, side, ply, isAttacked(board, board.kingSquare[side], 1 - side) != 0);
+}
 
 // The expected gain of every legal capture and promotion, into
 // captureGains; the caller switches evasionMode off around the call.

@@ -111,10 +111,7 @@ void cable::computerMove(int side) {
 bool cable::inCheck(int side) const { return isAttacked(board, board.kingSquare[side], 1 - side) != 0; }
 
 bool cable::hasNoLegalMove(int side) {
-    evasionMode = inCheck(side);
-    const int n = generateLegalMoves(*searcher, board, side, 0);
-    evasionMode = 1;
-    return n == 0;
+    return listLegalMoves(*searcher, board, side, 0, inCheck(side)) == 0;
 }
 
 Ending cable::endingBeforeReply() const {

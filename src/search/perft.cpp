@@ -8,22 +8,13 @@ namespace zarvi {
 
 namespace {
 
-// The legal moves of the node: castling only when not in check, and the
-// legality test's evasion mode back on afterwards, as the root does it.
-inline int legalMoves(buscador& searcher, posicion& board, int side, int ply, int inCheck) {
-    evasionMode = inCheck;
-    const int n = generateLegalMoves(searcher, board, side, ply);
-    evasionMode = 1;
-    return n;
-}
-
 inline int rootInCheck(const posicion& board, int side) {
     return isAttacked(board, board.kingSquare[side], 1 - side) != 0 ? 1 : 0;
 }
 
 // depth >= 1. The last ply is counted without making its moves.
 uint64_t countLeaves(buscador& searcher, posicion& board, int side, int depth, int ply, int inCheck) {
-    const int n = legalMoves(searcher, board, side, ply, inCheck);
+    const int n = listLegalMoves(searcher, board, side, ply, inCheck);
     if (depth == 1) return uint64_t(n);
     const int* from = searcher.fullFrom[ply];
     const int* to = searcher.fullTo[ply];
@@ -47,7 +38,7 @@ uint64_t perft(buscador& searcher, posicion& board, int side, int depth) {
 
 int perftDivide(buscador& searcher, posicion& board, int side, int depth, uint64_t leaves[fullListCapacity]) {
     undoPly = 0;
-    const int n = legalMoves(searcher, board, side, 0, rootInCheck(board, side));
+    const int n = listLegalMoves(searcher, board, side, 0, rootInCheck(board, side));
     const int* from = searcher.fullFrom[0];
     const int* to = searcher.fullTo[0];
     for (int i = 0; i < n; ++i) {

@@ -67,9 +67,7 @@ int searchRoot(buscador& searcher, posicion& board) {
     searcher.depthCap = 0;
     setDepthCap(searcher, board);
     searcher.bestFrom = searcher.bestTo = 0;
-    evasionMode = searcher.inCheck[0];
-    const int n = generateLegalMoves(searcher, board, engineSide, 0);
-    evasionMode = 1;
+    const int n = listLegalMoves(searcher, board, engineSide, 0, searcher.inCheck[0]);
 
     if (n == 1) {
         searcher.singleReply = 1;

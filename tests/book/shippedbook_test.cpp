@@ -40,9 +40,7 @@ protected:
     // builder does not use.
     static std::vector<Move> legalMoves(posicion& board, int side) {
         buscador& searcher = test::sharedSearcher();
-        evasionMode = isAttacked(board, board.kingSquare[side], 1 - side) != 0;
-        const int n = generateLegalMoves(searcher, board, side, 0);
-        evasionMode = 1;
+        const int n = listLegalMoves(searcher, board, side, 0);
         std::vector<Move> moves;
         for (int i = 0; i < n; ++i) moves.push_back({searcher.fullFrom[0][i], searcher.fullTo[0][i]});
         return moves;

@@ -74,9 +74,7 @@ buscador& searcher() {
 
 bool generated(const Probe& p, Move move) {
     posicion work = p.board;
-    evasionMode = isAttacked(work, work.kingSquare[p.side], 1 - p.side) != 0;
-    const int n = generateLegalMoves(searcher(), work, p.side, 0);
-    evasionMode = 1;
+    const int n = listLegalMoves(searcher(), work, p.side, 0);
     for (int i = 0; i < n; ++i)
         if (Move{searcher().fullFrom[0][i], searcher().fullTo[0][i]} == move) return true;
     return false;

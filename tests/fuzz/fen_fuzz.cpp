@@ -33,9 +33,7 @@ buscador& searcher() {
 
 void playEveryLegalMove(const posicion& board, int side, const std::string& fen) {
     posicion work = board;
-    evasionMode = isAttacked(work, work.kingSquare[side], 1 - side) != 0;
-    const int n = generateLegalMoves(searcher(), work, side, 0);
-    evasionMode = 1;
+    const int n = listLegalMoves(searcher(), work, side, 0);
     for (int i = 0; i < n; ++i) {
         const int from = searcher().fullFrom[0][i], to = searcher().fullTo[0][i];
         makeMove(work, from, to, side);

@@ -71,9 +71,7 @@ GameSnapshot GameTest::snapshot() const {
 }
 
 std::vector<Move> GameTest::legalMoves(int side) {
-    evasionMode = inCheck(side);
-    const int n = generateLegalMoves(searcher(), game->board, side, 0);
-    evasionMode = 1;
+    const int n = listLegalMoves(searcher(), game->board, side, 0, inCheck(side));
     std::vector<Move> moves;
     for (int i = 0; i < n; ++i) moves.push_back({searcher().fullFrom[0][i], searcher().fullTo[0][i]});
     return moves;

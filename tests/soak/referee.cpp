@@ -14,14 +14,6 @@ namespace zarvi::soak {
 
 namespace {
 
-// Legal moves of side in board into the searcher's list of this ply.
-int generate(buscador& lists, posicion& board, int side, int ply) {
-    evasionMode = isAttacked(board, board.kingSquare[side], 1 - side) != 0;
-    const int n = generateLegalMoves(lists, board, side, ply);
-    evasionMode = 1;
-    return n;
-}
-
 // A pawn leaving its seventh rank carries a promotion code, not a square.
 bool leavesSeventhRank(const posicion& board, int from) {
     const int piece = board.squares[from];
@@ -55,7 +47,7 @@ void Referee::reset() {
 
 const std::vector<Move>& Referee::legalMoves() {
     if (!legalKnown) {
-        const int n = generate(lists, board, side, 0);
+        const int n = listLegalMoves(lists, board, side, 0);
         legal.clear();
         for (int i = 0; i < n; ++i) legal.push_back({lists.fullFrom[0][i], lists.fullTo[0][i]});
         legalKnown = true;
@@ -85,7 +77,7 @@ bool Referee::keepsGameOpen(const Move& move) {
     posicion after = board;
     makeMove(after, move.from, move.to, side);
     // Ply 1's list: ply 0 holds the referee's own legal moves.
-    return generate(lists, after, 1 - side, 1) != 0 && !tooLittleMaterial(after);
+    return listLegalMoves(lists, after, 1 - side, 1) != 0 && !tooLittleMaterial(after);
 }
 
 bool Referee::repeatsPosition(const Move& move) const {
