@@ -250,13 +250,12 @@ void UciSession::loadHistory() {
 
 int64_t UciSession::elapsedMs() const { return nowMs() - goStartMs; }
 
-Move UciSession::bookMove(const std::vector<Move>& legal) {
+Move UciSession::bookMove() {
     if (!settings.useBook || int(moves.size()) > bookPlies) return {0, 0};
     book->verbose = 1;
     // The checker marks the board it tests; the game stays as it is.
     posicion trial = game;
-    const Move move = legalBookMove(*book, trial, side);
-    return std::find(legal.begin(), legal.end(), move) != legal.end() ? move : Move{0, 0};
+    return legalBookMove(*book, trial, side);
 }
 
 Move UciSession::searchMove(const std::vector<Move>& legal) {
@@ -302,7 +301,7 @@ void UciSession::go(const std::vector<std::string>& words) {
     const std::vector<Move> legal = legalMoves(game, side);
     Move best{0, 0};
     if (!legal.empty()) {
-        best = bookMove(legal);
+        best = bookMove();
         if (best.from != 0) {
             send("info string book move " + moveText(game, best.from, best.to));
         } else {

@@ -60,7 +60,8 @@ private:
     void loadHistory();
     // Every legal move of the side to move, through the searcher's lists.
     std::vector<Move> legalMoves(posicion& board, int mover);
-    Move bookMove(const std::vector<Move>& legal);
+    // The book's move when it has a legal one, else {0, 0}.
+    Move bookMove();
     Move searchMove(const std::vector<Move>& legal);
     void waitForRelease();
 
