@@ -1,5 +1,5 @@
 // The evaluation cache: the positional score of both sides of recently
-// evaluated positions, as parallel arrays. The node search computes the
+// evaluated positions, one packed entry each. The node search computes the
 // slot (key1 modulo the size) before it calls the evaluation, which alone
 // reads and writes the cache.
 #pragma once
@@ -11,11 +11,19 @@ namespace zarvi {
 constexpr int evalEntriesPerFactor = 61957;
 constexpr uint16_t absentValue = 65535;  // a side's value not stored
 
+// One entry, packed to 10 bytes: a lookup reads one memory line.
+#pragma pack(push, 1)
+struct EvalCacheEntry {
+    uint32_t checkWord;  // key2; all bits set when empty
+    uint16_t checkHalf;  // key3
+    uint16_t value[2];   // white's and black's, as signed 16 bits
+};
+#pragma pack(pop)
+static_assert(sizeof(EvalCacheEntry) == 10, "an evaluation-cache entry is 10 bytes");
+
 struct EvaluationCache {
     int size = 0;
-    uint32_t* checkWord = nullptr;  // key2; all bits set when empty
-    uint16_t* checkHalf = nullptr;  // key3
-    uint16_t* value[2] = {};        // white's and black's, as signed 16 bits
+    EvalCacheEntry* entries = nullptr;
 };
 
 extern EvaluationCache evaluationCache;

@@ -18,6 +18,10 @@ void prepareEvaluation(const posicion& board, int sideToMove) {
     toMove = sideToMove;
 }
 
+void prefetchEvaluation(const posicion& board) {
+    __builtin_prefetch(&evaluationCache.entries[board.key1 % uint32_t(evaluationCache.size)]);
+}
+
 namespace {
 
 // Structure weighs more, and passed pawns more still, as the opponent's
@@ -92,26 +96,25 @@ int evaluateSide(const posicion& board, int s) {
 
     // One entry holds both sides of one position. A value of 65535 is
     // absent, so a score of -1 is never served and always recomputed.
-    EvaluationCache& cache = evaluationCache;
-    const int i = evalCacheIndex;
+    EvalCacheEntry& entry = evaluationCache.entries[evalCacheIndex];
     const int o = 1 - s;
-    if (cache.checkWord[i] == board.key2) {
-        if (cache.checkHalf[i] == board.key3) {
-            if (cache.value[s][i] != absentValue) return int16_t(cache.value[s][i]);
+    if (entry.checkWord == board.key2) {
+        if (entry.checkHalf == board.key3) {
+            if (entry.value[s] != absentValue) return int16_t(entry.value[s]);
         } else {
-            cache.value[o][i] = absentValue;
+            entry.value[o] = absentValue;
         }
     } else {
-        cache.value[o][i] = absentValue;
+        entry.value[o] = absentValue;
     }
 
     EvalTerms terms;
     collectTerms(board, s, terms);
     const int result = weighTerms(terms);
 
-    cache.checkWord[i] = board.key2;
-    cache.checkHalf[i] = board.key3;
-    cache.value[s][i] = uint16_t(result);
+    entry.checkWord = board.key2;
+    entry.checkHalf = board.key3;
+    entry.value[s] = uint16_t(result);
     return result;
 }
 

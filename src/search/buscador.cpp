@@ -15,9 +15,9 @@ char statusText[statusTextLength + 1];
 
 namespace {
 
-// Bytes of the twelve arrays for a factor: 13 per table entry, 10 per
-// cache entry.
-constexpr size_t bytesPerFactor = size_t(ttEntriesPerFactor) * 13 + size_t(evalEntriesPerFactor) * 10;
+// Bytes of both tables for a factor.
+constexpr size_t bytesPerFactor =
+    size_t(ttEntriesPerFactor) * sizeof(TableEntry) + size_t(evalEntriesPerFactor) * sizeof(EvalCacheEntry);
 
 // Whether one block of the tables' whole size can be had: a cheap test that
 // spares filling a table only to find that the other does not fit.

@@ -183,6 +183,8 @@ bool isPlausibleMove(const posicion& board, int side, int from, int to) {
 int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,
                int extensions) {
     const int opponent = 1 - side;
+    prefetchTableEntry(board);
+    prefetchEvaluation(board);
 
     // 1. Let the host have its turn every pollInterval nodes (the window
     //    keeps painting; the engine binary hears "stop").

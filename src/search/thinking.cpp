@@ -23,12 +23,11 @@ namespace {
 // The next move of the variation: the exact table entry of the position.
 bool nextVariationMove(const posicion& board, int& from, int& to) {
     const TranspositionTable& t = transpositionTable;
-    const int i = int(board.key1 % uint32_t(t.size));
-    if (t.checkWord[i] != board.key2 || t.checkHalf[i] != board.key3 || t.from[i] == 0 ||
-        t.bound[i] != exactBound)
+    const TableEntry& e = t.entries[t.indexOf(board)];
+    if (e.checkWord != board.key2 || e.checkHalf != board.key3 || e.from == 0 || e.bound != exactBound)
         return false;
-    from = t.from[i];
-    to = t.to[i];
+    from = e.from;
+    to = e.to;
     return true;
 }
 

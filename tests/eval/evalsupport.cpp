@@ -19,12 +19,7 @@ buscador& testSearcher() {
 void clearEvaluationCache() {
     testSearcher();
     EvaluationCache& c = evaluationCache;
-    for (int i = 0; i < c.size; ++i) {
-        c.checkWord[i] = 0xFFFFFFFFu;
-        c.checkHalf[i] = absentValue;
-        c.value[0][i] = absentValue;
-        c.value[1][i] = absentValue;
-    }
+    for (int i = 0; i < c.size; ++i) c.entries[i] = EvalCacheEntry{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
 }
 
 EvalTerms termsOf(const posicion& board, int s, int sideToMove, int engine) {

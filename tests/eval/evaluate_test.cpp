@@ -158,7 +158,7 @@ TEST(EvaluationCache, MinusOneIsNeverFound) {
     ASSERT_EQ(termsOf(board, white, white, white).rookTerm, -1);
     test::clearEvaluationCache();
     EXPECT_EQ(evaluateFor(board, white, white, white), -1);
-    EXPECT_EQ(evaluationCache.value[white][evalCacheIndex], absentValue);
+    EXPECT_EQ(evaluationCache.entries[evalCacheIndex].value[white], absentValue);
     // Recomputed, so a new weight shows at once.
     settings.evalWeights[7] = 2 * neutralWeight;
     EXPECT_EQ(evaluateFor(board, white, white, white), -2);
@@ -181,18 +181,18 @@ TEST(EvaluationCache, AnotherPositionInTheSlotIsNotServed) {
     toMove = white;
     evalCacheIndex = slot;
     EXPECT_EQ(evaluateSide(second, white), secondAlone);
-    EXPECT_EQ(evaluationCache.checkWord[slot], second.key2);
-    EXPECT_EQ(evaluationCache.value[black][slot], absentValue);
+    EXPECT_EQ(evaluationCache.entries[slot].checkWord, second.key2);
+    EXPECT_EQ(evaluationCache.entries[slot].value[black], absentValue);
 
     // Same key2 but a different key3 is another position as well.
-    evaluationCache.checkWord[slot] = first.key2;
-    evaluationCache.checkHalf[slot] = uint16_t(first.key3 ^ 1);
-    evaluationCache.value[white][slot] = 1234;
-    evaluationCache.value[black][slot] = 1234;
+    evaluationCache.entries[slot].checkWord = first.key2;
+    evaluationCache.entries[slot].checkHalf = uint16_t(first.key3 ^ 1);
+    evaluationCache.entries[slot].value[white] = 1234;
+    evaluationCache.entries[slot].value[black] = 1234;
     evalCacheIndex = slot;
     EXPECT_EQ(evaluateSide(first, white), firstWhite);
-    EXPECT_EQ(evaluationCache.value[black][slot], absentValue);
-    EXPECT_EQ(evaluationCache.checkHalf[slot], first.key3);
+    EXPECT_EQ(evaluationCache.entries[slot].value[black], absentValue);
+    EXPECT_EQ(evaluationCache.entries[slot].checkHalf, first.key3);
 }
 
 TEST(EvaluationCache, ValuesAreSignedSixteenBits) {
@@ -200,9 +200,9 @@ TEST(EvaluationCache, ValuesAreSignedSixteenBits) {
     test::clearEvaluationCache();
     const posicion board = test::positionFromFen(variedPositions[0]);
     prepareEvaluation(board, white);
-    evaluationCache.checkWord[evalCacheIndex] = board.key2;
-    evaluationCache.checkHalf[evalCacheIndex] = board.key3;
-    evaluationCache.value[black][evalCacheIndex] = uint16_t(-300);
+    evaluationCache.entries[evalCacheIndex].checkWord = board.key2;
+    evaluationCache.entries[evalCacheIndex].checkHalf = board.key3;
+    evaluationCache.entries[evalCacheIndex].value[black] = uint16_t(-300);
     EXPECT_EQ(evaluateSide(board, black), -300);
 }
 

@@ -124,10 +124,10 @@ TEST(Searcher, ConstructedState) {
     EXPECT_EQ(test::positionSignature(s->workBoard), test::positionSignature(start));
     EXPECT_EQ(test::positionSignature(s->displayBoard), test::positionSignature(start));
     for (int i = 0; i < transpositionTable.size; ++i) {
-        ASSERT_EQ(transpositionTable.storePly[i], freeStorePly);
-        ASSERT_EQ(transpositionTable.bound[i], emptyBound);
+        ASSERT_EQ(transpositionTable.entries[i].storePly, freeStorePly);
+        ASSERT_EQ(transpositionTable.entries[i].bound, emptyBound);
     }
-    for (int i = 0; i < evaluationCache.size; ++i) ASSERT_EQ(evaluationCache.checkWord[i], 0xFFFFFFFFu);
+    for (int i = 0; i < evaluationCache.size; ++i) ASSERT_EQ(evaluationCache.entries[i].checkWord, 0xFFFFFFFFu);
 }
 
 #ifndef _WIN32

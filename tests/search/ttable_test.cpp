@@ -118,7 +118,7 @@ TEST(TranspositionTable, FailLowStoreKeepsOrClearsTheMove) {
     TableProbe p = probeTable(board, 1, 2);
     EXPECT_EQ(p.bound, upperBound);
     EXPECT_EQ(p.hashFrom, 0);
-    EXPECT_EQ(transpositionTable.to[p.index], 45);  // left as it was, unreachable without from
+    EXPECT_EQ(transpositionTable.entries[p.index].to, 45);  // left as it was, unreachable without from
 
     storeTable(p, board, 1, 2, upperBound, -5, 17, 36);
     p = probeTable(board, 1, 2);
@@ -144,11 +144,11 @@ TEST(TranspositionTable, AgeingByTwoPlies) {
     ASSERT_NE(index[0], index[2]);
 
     ageTranspositionTable(-2);
-    EXPECT_EQ(transpositionTable.storePly[index[0]], freeStorePly);
-    EXPECT_EQ(transpositionTable.storePly[index[1]], freeStorePly);
-    EXPECT_EQ(transpositionTable.storePly[index[2]], 3);
+    EXPECT_EQ(transpositionTable.entries[index[0]].storePly, freeStorePly);
+    EXPECT_EQ(transpositionTable.entries[index[1]].storePly, freeStorePly);
+    EXPECT_EQ(transpositionTable.entries[index[2]].storePly, 3);
     int free = 0;
-    for (int i = 0; i < transpositionTable.size; ++i) free += transpositionTable.storePly[i] == freeStorePly;
+    for (int i = 0; i < transpositionTable.size; ++i) free += transpositionTable.entries[i].storePly == freeStorePly;
     EXPECT_EQ(free, transpositionTable.size - 1);
 
     // Aged entries still hit: ageing frees them for replacement only.
@@ -172,8 +172,8 @@ TEST(TranspositionTable, ClearingMakesEveryProbeMiss) {
     unmakeMove(board, 45, 25, white);
     EXPECT_FALSE(probeTable(board, 0, 6).hit);
     for (int i = 0; i < transpositionTable.size; ++i) {
-        ASSERT_EQ(transpositionTable.checkWord[i], 0xFFFFFFFFu);
-        ASSERT_EQ(transpositionTable.storePly[i], freeStorePly);
+        ASSERT_EQ(transpositionTable.entries[i].checkWord, 0xFFFFFFFFu);
+        ASSERT_EQ(transpositionTable.entries[i].storePly, freeStorePly);
     }
     for (int ply = 0; ply < maxPly; ++ply)
         for (int k = 0; k < killerSlots; ++k) EXPECT_EQ(searcher.killers[ply][k], (Move{0, 0}));

@@ -283,7 +283,7 @@ TEST_F(Commands, ByeByePostsTheCloseRequest) {
     ASSERT_TRUE(PeekMessageA(&message, window(), WM_CLOSE, WM_CLOSE, PM_REMOVE));
     DispatchMessageA(&message);
     EXPECT_FALSE(IsWindow(window()));
-    EXPECT_EQ(transpositionTable.checkWord, nullptr);
+    EXPECT_EQ(transpositionTable.entries, nullptr);
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
 }

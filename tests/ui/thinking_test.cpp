@@ -23,7 +23,7 @@ TEST_F(WhileThinking, ClicksCommandsAndClosingAreDropped) {
     EXPECT_TRUE(boxes.empty());
     SendMessageA(window(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window()));
-    EXPECT_NE(transpositionTable.checkWord, nullptr);
+    EXPECT_NE(transpositionTable.entries, nullptr);
 }
 
 // Messages that wait while the engine searches are dispatched by the
