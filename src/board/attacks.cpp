@@ -20,14 +20,6 @@ inline bool slidesTo(const posicion& board, int from, int s, const SquareTable& 
     return true;
 }
 
-// The first occupied square from s along d, or an off-board index (always
-// below the size of onBoard) when the ray is empty to the edge.
-inline int firstOccupied(const posicion& board, int s, int d) {
-    s += d;
-    while (onBoard[s] && board.emptyFlag[s]) s += d;
-    return s;
-}
-
 // The ray walk of isMoveLegal: is the first piece from k along d, other
 // than the mover on its destination, an enemy that attacks along d?
 // attacks[piece code] says which codes do.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "board/posicion.h"
+#include "board/tables.h"
 
 namespace zarvi {
 
@@ -14,6 +15,14 @@ namespace zarvi {
 // 0 at start-up; the search keeps it at 1 except around the calls that
 // need the full test.
 extern int evasionMode;
+
+// The first occupied square from s along d, or an off-board index (always
+// below the size of onBoard) when the ray is empty to the edge.
+inline int firstOccupied(const posicion& board, int s, int d) {
+    s += d;
+    while (onBoard[s] && board.emptyFlag[s]) s += d;
+    return s;
+}
 
 // 0 if no piece of side c attacks square s, else the type of the first
 // attacker found: pawns, knights, bishops, rooks, queens, king.

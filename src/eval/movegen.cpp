@@ -70,6 +70,19 @@ inline void forEachRaySquare(const int* list, const int (&directions)[N], const 
     }
 }
 
+// Each piece of the list along each direction: visit(from, s) for the
+// first occupied square s; the empty ones before it cannot be captures.
+template <int N, typename Visit>
+inline void forEachRayEnd(const int* list, const int (&directions)[N], const posicion& board, Visit visit) {
+    for (int i = 1; i <= list[0]; ++i) {
+        const int from = list[i];
+        for (int d : directions) {
+            const int s = firstOccupied(board, from, d);
+            if (onBoard[s]) visit(from, s);
+        }
+    }
+}
+
 inline int secondRank(int side) { return side == white ? 2 : 7; }
 
 // The three destinations of a pawn on its seventh rank, as promotion
@@ -127,9 +140,9 @@ int generateCaptures(buscador& searcher, const posicion& board, int side, int pl
             if (enemy[board.squares[s]]) list.add(from, s, type);
         };
     };
-    forEachRaySquare(board.bishopList[side], bishopDirections, board, captures(bishop));
-    forEachRaySquare(board.rookList[side], rookDirections, board, captures(rook));
-    forEachRaySquare(board.queenList[side], queenDirections, board, captures(queen));
+    forEachRayEnd(board.bishopList[side], bishopDirections, board, captures(bishop));
+    forEachRayEnd(board.rookList[side], rookDirections, board, captures(rook));
+    forEachRayEnd(board.queenList[side], queenDirections, board, captures(queen));
 
     const int k = board.kingSquare[side];
     forEachTarget(kingTargets[k], [&](int t) {
@@ -363,9 +376,9 @@ int collectCaptureGains(buscador& searcher, posicion& board, int side) {
             if (enemy[board.squares[s]] && legal(from, s)) list.add(gain(board, s, side));
         };
     };
-    forEachRaySquare(board.bishopList[side], bishopDirections, board, captures(bishopCaptureGain));
-    forEachRaySquare(board.rookList[side], rookDirections, board, captures(rookCaptureGain));
-    forEachRaySquare(board.queenList[side], queenDirections, board, captures(queenCaptureGain));
+    forEachRayEnd(board.bishopList[side], bishopDirections, board, captures(bishopCaptureGain));
+    forEachRayEnd(board.rookList[side], rookDirections, board, captures(rookCaptureGain));
+    forEachRayEnd(board.queenList[side], queenDirections, board, captures(queenCaptureGain));
 
     forEachTarget(kingTargets[k], [&](int t) {
         if (enemy[board.squares[t]] && isMoveLegal(board, k, t, t, side)) list.add(materialValue[board.squares[t]]);
