@@ -77,9 +77,11 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
 
     searcher.capturedAt[0] = gameBoard.capturedType;
     const Move* played = gameHistory.historyMoves;
-    if (length >= 1) searcher.path[2] = played[length];
-    if (length >= 2) searcher.path[1] = played[length - 1];
-    if (length >= 3) searcher.path[0] = played[length - 2];
+    // The game's last three moves; a shorter game leaves the entries empty,
+    // not as an earlier game left them, so no move can look reversed.
+    searcher.path[2] = length >= 1 ? played[length] : Move{0, 0};
+    searcher.path[1] = length >= 2 ? played[length - 1] : Move{0, 0};
+    searcher.path[0] = length >= 3 ? played[length - 2] : Move{0, 0};
     searcher.inCheck[0] = isAttacked(board, board.kingSquare[side], opponent) != 0;
 
     searcher.startTime = elapsedCentiseconds();

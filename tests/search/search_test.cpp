@@ -56,6 +56,19 @@ TEST_F(SearchTest, MateInTwoIsPlayedOut) {
     playOutMate(*game, 2);
 }
 
+// Kf7 mates in two. An earlier game left the searcher's path holding its
+// reverse as the move before the last; a game set up from a FEN without
+// moves must not take Kf7 for the repetition of a move never played.
+TEST_F(SearchTest, AGameWithoutMovesIgnoresTheLastGamesPath) {
+    const int side = setPosition("7k/8/5K2/8/8/8/8/6R1 w - - 10 60");
+    searcher().path[1] = {76, 66};
+    searchAtDepth(side, 5);
+    EXPECT_EQ(searcher().result.from, 66);
+    EXPECT_EQ(searcher().result.to, 76);
+    EXPECT_EQ(searcher().mateMode, 1);
+    EXPECT_EQ(searcher().expectedMatePly, 3);
+}
+
 TEST_F(SearchTest, MateInThreeIsPlayedOut) {
     setPosition("7k/8/8/5K2/8/8/8/6R1 w - - 0 1");
     setDepthLimit(8);
