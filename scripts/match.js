@@ -6,6 +6,7 @@
 
 const { spawn } = require('child_process');
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const readline = require('readline');
 const { Chess } = require('chess.js');
@@ -109,16 +110,18 @@ class UciEngine {
   }
 }
 
-// Openings: the first plies of the shipped opening lines, each sequence
-// once, spread over the list.
+// Openings: the first plies of the lines of an opening file, each sequence
+// once, spread over the list. The moves are the last "|" field of a line,
+// so both the book's list (weight | name | moves) and a match file (name |
+// moves) serve.
 function readOpenings(file, count) {
   const sequences = [];
   const seen = new Set();
   for (const text of fs.readFileSync(file, 'utf8').split('\n')) {
     if (!text.trim() || text.startsWith('#')) continue;
     const fields = text.split('|');
-    if (fields.length < 3) continue;
-    const san = fields[2].replace(/\d+\.(\.\.)?/g, ' ').split(/\s+/).filter(Boolean).slice(0, openingPlies);
+    if (fields.length < 2) continue;
+    const san = fields[fields.length - 1].replace(/\d+\.(\.\.)?/g, ' ').split(/\s+/).filter(Boolean).slice(0, openingPlies);
     const board = new Chess();
     const moves = san.map((m) => {
       const move = board.move(m);
@@ -165,10 +168,21 @@ async function playGame(engines, colours, opening, options, stats) {
     engine.send(`position startpos moves ${played.join(' ')}`);
     const start = process.hrtime.bigint();
     engine.send(`go wtime ${clock.w} btime ${clock.b} winc ${options.incrementMs} binc ${options.incrementMs}`);
-    const line = await engine.waitFor((l) => l.startsWith('bestmove'), clock[turn] + stopGraceMs);
+    let depth = 0;
+    const line = await engine.waitFor((l) => {
+      const info = /^info depth (\d+)/.exec(l);
+      if (info) depth = Number(info[1]);
+      return l.startsWith('bestmove');
+    }, clock[turn] + stopGraceMs);
     const elapsed = Number((process.hrtime.bigint() - start) / 1000000n);
     const s = stats[engine.name];
     s.longestMoveMs = Math.max(s.longestMoveMs, elapsed);
+    s.moves += 1;
+    s.totalMs += elapsed;
+    if (depth > 0) {
+      s.searchedMoves += 1;
+      s.totalDepth += depth;
+    }
     clock[turn] -= elapsed;
     if (!line || clock[turn] < 0) {
       s.timeLosses += 1;
@@ -196,22 +210,44 @@ async function playGame(engines, colours, opening, options, stats) {
   }
 }
 
+// The one-minute load average, and whether the machine had more to do than
+// the match: one engine thinks at a time, so the match alone keeps about
+// one processor busy.
+function loadAverage() {
+  return os.loadavg()[0];
+}
+const quietLoadBefore = 0.5;
+const quietLoadDuring = 1.5;
+
 async function main() {
   const options = parseArguments(process.argv.slice(2));
   const ours = new UciEngine('Zarvi', options.engine, []);
-  const theirs = new UciEngine(`Stockfish ${options.elo}`, options.opponent, [
-    ['Threads', 1], ['Hash', options.hash], ['UCI_LimitStrength', 'true'], ['UCI_Elo', options.elo],
-  ]);
+  // Stockfish plays with its strength limited; any other engine (another
+  // build of Zarvi, say) plays as it is.
+  const theirs = /stockfish/.test(options.opponent)
+    ? new UciEngine(`Stockfish ${options.elo}`, options.opponent, [
+      ['Threads', 1], ['Hash', options.hash], ['UCI_LimitStrength', 'true'], ['UCI_Elo', options.elo],
+    ])
+    : new UciEngine('Opponent', options.opponent, []);
+  const loadBefore = loadAverage();
+  let loadHighest = loadBefore;
   await ours.init();
   await theirs.init();
 
   const stats = {};
-  for (const e of [ours, theirs]) stats[e.name] = { timeLosses: 0, illegalMoves: 0, longestMoveMs: 0, lowestClockMs: Infinity };
+  for (const e of [ours, theirs]) {
+    stats[e.name] = {
+      timeLosses: 0, illegalMoves: 0, longestMoveMs: 0, lowestClockMs: Infinity,
+      moves: 0, totalMs: 0, searchedMoves: 0, totalDepth: 0,
+    };
+  }
   const score = { wins: 0, draws: 0, losses: 0 };
   const endings = {};
   const pgn = [];
   const openings = readOpenings(options.openings, Math.ceil(options.games / 2));
-  console.log(`${ours.name} (${options.engine}) against ${theirs.name}, ${options.games} games at ${options.tc}`);
+  console.log(`${ours.name} (${options.engine}) against ${theirs.name}, ${options.games} games at ${options.tc}, ` +
+              `openings from ${options.openings}`);
+  console.log(`load average before the match: ${loadBefore.toFixed(2)} on ${os.cpus().length} processors`);
 
   for (let game = 0; game < options.games; ++game) {
     const oursWhite = game % 2 === 0;
@@ -229,6 +265,7 @@ async function main() {
                         'Black', colours.b.name, 'Result', resultText, 'TimeControl', options.tc,
                         'Termination', result.reason);
     pgn.push(result.board.pgn() + "\n");
+    loadHighest = Math.max(loadHighest, loadAverage());
   }
   ours.quit();
   theirs.quit();
@@ -241,10 +278,19 @@ async function main() {
   console.log('endings: ' + Object.entries(endings).map(([k, v]) => `${k} ${v}`).join(', '));
   for (const [name, s] of Object.entries(stats)) {
     console.log(`${name}: illegal moves ${s.illegalMoves}, time losses ${s.timeLosses}, ` +
-                `longest move ${s.longestMoveMs} ms, lowest clock ${s.lowestClockMs} ms`);
+                `longest move ${s.longestMoveMs} ms, lowest clock ${s.lowestClockMs} ms, ` +
+                `mean time per move ${Math.round(s.totalMs / Math.max(1, s.moves))} ms`);
   }
-  console.log(`games written to ${options.pgn}`);
   const ourStats = stats[ours.name];
+  console.log(`${ours.name}: mean depth ${(ourStats.totalDepth / Math.max(1, ourStats.searchedMoves)).toFixed(1)} ` +
+              `over ${ourStats.searchedMoves} searched moves`);
+  const loadAfter = loadAverage();
+  loadHighest = Math.max(loadHighest, loadAfter);
+  console.log(`load average after the match: ${loadAfter.toFixed(2)} (highest after a game ${loadHighest.toFixed(2)})`);
+  if (loadBefore > quietLoadBefore || loadHighest > quietLoadDuring)
+    console.log('warning: the machine was busy with other work during the match; ' +
+                'its engines searched less deeply than on a quiet machine, so the scores are not comparable');
+  console.log(`games written to ${options.pgn}`);
   process.exit(ourStats.illegalMoves + ourStats.timeLosses > 0 ? 1 : 0);
 }
 
