@@ -13,6 +13,7 @@ bool allocateEvaluationCache(int factor) {
     c.entries = new (std::nothrow) EvalCacheEntry[size];
     if (!c.entries) return false;
     c.size = size;
+    c.remainder = FastRemainder(uint32_t(size));
     for (int i = 0; i < size; ++i) c.entries[i] = EvalCacheEntry{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
     return true;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "board/remainder.h"
+
 namespace zarvi {
 
 constexpr int evalEntriesPerFactor = 61957;
@@ -24,6 +26,9 @@ static_assert(sizeof(EvalCacheEntry) == 10, "an evaluation-cache entry is 10 byt
 struct EvaluationCache {
     int size = 0;
     EvalCacheEntry* entries = nullptr;
+    FastRemainder remainder;
+
+    int indexOf(uint32_t key1) const { return int(remainder.of(key1)); }
 };
 
 extern EvaluationCache evaluationCache;

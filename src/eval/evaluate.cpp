@@ -14,12 +14,12 @@ int engineSide = white;
 int evalCacheIndex = 0;
 
 void prepareEvaluation(const posicion& board, int sideToMove) {
-    evalCacheIndex = int(board.key1 % uint32_t(evaluationCache.size));
+    evalCacheIndex = evaluationCache.indexOf(board.key1);
     toMove = sideToMove;
 }
 
 void prefetchEvaluation(const posicion& board) {
-    __builtin_prefetch(&evaluationCache.entries[board.key1 % uint32_t(evaluationCache.size)]);
+    __builtin_prefetch(&evaluationCache.entries[evaluationCache.indexOf(board.key1)]);
 }
 
 namespace {

@@ -13,6 +13,7 @@ bool allocateTranspositionTable(int factor) {
     t.entries = new (std::nothrow) TableEntry[size];
     if (!t.entries) return false;
     t.size = size;
+    t.remainder = FastRemainder(uint32_t(size));
     for (int i = 0; i < size; ++i) t.entries[i] = TableEntry{0xFFFFFFFFu, 65535, 1, 0, emptyBound, 0, 0, freeStorePly};
     return true;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "board/posicion.h"
+#include "board/remainder.h"
 
 namespace zarvi {
 
@@ -35,8 +36,9 @@ static_assert(sizeof(TableEntry) == 13, "a table entry is 13 bytes");
 struct TranspositionTable {
     int size = 0;
     TableEntry* entries = nullptr;
+    FastRemainder remainder;
 
-    int indexOf(const posicion& board) const { return int(board.key1 % uint32_t(size)); }
+    int indexOf(const posicion& board) const { return int(remainder.of(board.key1)); }
 };
 
 extern TranspositionTable transpositionTable;
