@@ -10,3 +10,8 @@ if(NOT WIN32)
   return()
 endif()
 enable_language(RC)
+# No build folder in the code (the file names of assertions and the like)
+# and no time of linking in the executables' headers: the same sources give
+# the same bytes wherever they lie and whenever they are built.
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.;-ffile-prefix-map=${PROJECT_BINARY_DIR}=.>")
+add_link_options(-Wl,--no-insert-timestamp)
