@@ -4,11 +4,13 @@
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
 #   make soak   the engine plays itself for hundreds of checked games
 #   make run    build the Windows program and start it (under wine on Linux)
+#   make dist   build the Windows release zip, build/dist/zarvi-VERSION-windows-x64.zip
 #   make perft  build natively and time the move generator on two perft counts
 #   make bench  build natively and print the bench signature and the evaluation speed
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WINDOWS := build/windows
+DIST := build/dist
 SANITIZE := build/sanitize
 FUZZ := build/fuzz
 CLANG := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
@@ -16,7 +18,7 @@ FUZZ_TARGETS := book style fen uci
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows sanitize fuzzers test run bench perft fuzz soak clean
+.PHONY: all deps native windows sanitize fuzzers test run dist bench perft fuzz soak clean
 
 all: native windows
 
@@ -52,6 +54,13 @@ test: native windows sanitize fuzzers
 
 run: windows
 	@bash scripts/run-program.sh
+
+# Builds only the two programs and the zip, in the Windows release build,
+# whose tests unpack and play the same zip.
+dist: deps
+	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DZARVI_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS) --target dist
 
 # make soak: the engine plays itself in process and through UCI, every move,
 # position and ending checked; not part of make test. The knobs below set

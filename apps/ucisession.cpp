@@ -22,6 +22,7 @@
 #include "uciinfo.h"
 #include "ucioptions.h"
 #include "ucitext.h"
+#include "version.h"
 
 namespace zarvi {
 
@@ -125,7 +126,7 @@ bool UciSession::handle(const std::string& line) {
 std::string UciSession::fen() const { return writeFen(game, FenGame{side, fullmoveNumber}); }
 
 void UciSession::identify() {
-    send("id name Zarvi");
+    send("id name Zarvi " ZARVI_VERSION);
     send("id author the Zarvi developers");
     for (const std::string& option : optionLines()) send(option);
     send("uciok");

@@ -12,6 +12,7 @@
 
 #include "referee.h"
 #include "support/childprocess.h"
+#include "version.h"
 
 namespace zarvi {
 namespace {
@@ -50,7 +51,7 @@ TEST(UciProcess, HandshakeNamesTheEngineAndItsOptions) {
     bool found = false;
     const std::vector<std::string> lines = engine.readUntil("uciok", patience, found);
     ASSERT_TRUE(found);
-    EXPECT_EQ(lines.front(), "id name Zarvi");
+    EXPECT_EQ(lines.front(), "id name Zarvi " ZARVI_VERSION);
     EXPECT_EQ(lines[1], "id author the Zarvi developers");
     int options = 0;
     for (const std::string& l : lines) options += l.rfind("option name ", 0) == 0;

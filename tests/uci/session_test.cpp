@@ -16,6 +16,7 @@
 #include "search/ttable.h"
 #include "ucisession.h"
 #include "ucitext.h"
+#include "version.h"
 
 namespace zarvi {
 namespace {
@@ -167,7 +168,7 @@ TEST_F(UciSessionTest, UnknownCommandsAreNamedAndStrayOnesIgnored) {
 TEST_F(UciSessionTest, HandshakeNamesTheEngineAndItsOptions) {
     const std::vector<std::string> lines = say({"uci"});
     ASSERT_EQ(lines.size(), 22u);
-    EXPECT_EQ(lines[0], "id name Zarvi");
+    EXPECT_EQ(lines[0], "id name Zarvi " ZARVI_VERSION);
     EXPECT_EQ(lines[1], "id author the Zarvi developers");
     EXPECT_EQ(lines[2], "option name Hash type spin default 8 min 1 max 8000");
     EXPECT_EQ(lines[21], "uciok");
