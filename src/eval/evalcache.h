@@ -33,6 +33,11 @@ struct EvaluationCache {
 
 extern EvaluationCache evaluationCache;
 
+// Starts loading the entry of a position ahead of its use.
+inline void prefetchEvalCacheEntry(uint32_t key1) {
+    __builtin_prefetch(&evaluationCache.entries[evaluationCache.indexOf(key1)]);
+}
+
 // false if the memory is not there (nothing is then allocated).
 bool allocateEvaluationCache(int factor);
 void freeEvaluationCache();

@@ -18,10 +18,6 @@ void prepareEvaluation(const posicion& board, int sideToMove) {
     toMove = sideToMove;
 }
 
-void prefetchEvaluation(const posicion& board) {
-    __builtin_prefetch(&evaluationCache.entries[evaluationCache.indexOf(board.key1)]);
-}
-
 namespace {
 
 // Structure weighs more, and passed pawns more still, as the opponent's

@@ -39,9 +39,6 @@ struct EvalTerms {
 // pair of evaluations.
 void prepareEvaluation(const posicion& board, int sideToMove);
 
-// Starts loading board's evaluation-cache entry ahead of its use.
-void prefetchEvaluation(const posicion& board);
-
 // The positional score of side s (positive is good for s); 0 when the
 // positional-knowledge option is off.
 int evaluateSide(const posicion& board, int s);

@@ -2,6 +2,7 @@
 #include "board/makemove.h"
 #include "board/tables.h"
 #include "eval/endgame.h"
+#include "eval/evalcache.h"
 #include "eval/evaluate.h"
 #include "eval/material.h"
 #include "eval/movegen.h"
@@ -184,7 +185,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
                int extensions) {
     const int opponent = 1 - side;
     prefetchTableEntry(board);
-    prefetchEvaluation(board);
+    prefetchEvalCacheEntry(board.key1);
 
     // 1. Let the host have its turn every pollInterval nodes (the window
     //    keeps painting; the engine binary hears "stop").
