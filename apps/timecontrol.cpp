@@ -68,11 +68,7 @@ std::string parseGoLimits(const std::vector<std::string>& words, GoLimits& limit
 
 TimePlan planTime(const GoLimits& limits, int side) {
     TimePlan plan;
-    const auto toCentiseconds = [](int64_t ms) {
-        return int(std::clamp<int64_t>(ms / 10, 1, unlimitedBudgetCentiseconds));
-    };
     if (limits.moveTime >= 0) {
-        plan.budgetCentiseconds = toCentiseconds(limits.moveTime);
         plan.hardLimitMs = limits.moveTime;
         return plan;
     }
@@ -83,12 +79,13 @@ TimePlan planTime(const GoLimits& limits, int side) {
     const int64_t clock = std::min(limits.time[side], longestClockMs);
     const int64_t increment = std::min(limits.increment[side], longestClockMs);
     const int64_t available = std::max<int64_t>(0, clock - clockSafetyMs);
-    const int64_t movesLeft = limits.movesToGo > 0 ? limits.movesToGo : defaultMovesToGo;
+    const int64_t movesLeft =
+        limits.movesToGo > 0 ? std::min(limits.movesToGo, defaultMovesToGo) : defaultMovesToGo;
     const int64_t share = movesLeft == 1 ? lastMoveSharePercent : moveSharePercent;
     const int64_t ceiling = available * share / 100;
     const int64_t target = available / movesLeft + increment * incrementPercent / 100;
     const int64_t hard = std::min(target * hardLimitBudgets, ceiling);
-    plan.budgetCentiseconds = toCentiseconds(std::min(target, hard));
+    plan.budgetCentiseconds = int(std::clamp<int64_t>(std::min(target, hard) / 10, 1, unlimitedBudgetCentiseconds));
     plan.hardLimitMs = hard;
     return plan;
 }

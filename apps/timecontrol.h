@@ -13,11 +13,14 @@ namespace zarvi {
 // Taken off the remaining clock before anything is shared out: the time
 // the answer needs to reach the other program, and the poll's latency.
 constexpr int64_t clockSafetyMs = 50;
-// Without movestogo the clock is shared out as if this many moves remained.
-constexpr int64_t defaultMovesToGo = 30;
+// Without movestogo the clock is shared out as if this many moves remained
+// (a longer horizon is never assumed even when movestogo says more): early
+// moves, whose choices shape the game, get a larger share than the last.
+constexpr int64_t defaultMovesToGo = 20;
 // Share of the increment spent on the move it comes with.
-constexpr int64_t incrementPercent = 75;
-// The hard limit lies this many budgets out, when the clock allows.
+constexpr int64_t incrementPercent = 90;
+// The hard limit lies this many budgets out, when the clock allows: room
+// for the root to finish an iteration whose score is falling.
 constexpr int64_t hardLimitBudgets = 4;
 // No move takes more than this share of the remaining clock, or this
 // share when it is the last move before the time control.
@@ -53,8 +56,11 @@ struct TimePlan {
     int64_t hardLimitMs = -1;                              // -1 none
 };
 
-// The plan for side to move under limits. infinite and ponder are not
-// looked at: the caller decides when the clock starts to count.
+// The plan for side to move under limits. With a clock the root's own
+// stop rules spend the budget and the hard limit cuts off a search whose
+// score keeps falling; movetime is the hard limit alone, so the search
+// uses all of it. infinite and ponder are not looked at: the caller
+// decides when the clock starts to count.
 TimePlan planTime(const GoLimits& limits, int side);
 
 }  // namespace zarvi

@@ -11,7 +11,7 @@ std::string parse(const std::string& text, GoLimits& limits, bool& clamped) {
     return parseGoLimits(splitWords(text), limits, clamped);
 }
 
-TEST(GoLimits, EveryParameterIsRead) {
+TEST(GoLimits, ParametersAreReadAndANewGoStartsFromNothing) {
     GoLimits limits;
     bool clamped = true;
     ASSERT_EQ(parse("wtime 61000 btime 59000 winc 1000 binc 900 movestogo 12 depth 9 nodes 70000", limits, clamped),
@@ -23,24 +23,14 @@ TEST(GoLimits, EveryParameterIsRead) {
     EXPECT_EQ(limits.movesToGo, 12);
     EXPECT_EQ(limits.depth, 9);
     EXPECT_EQ(limits.nodes, 70000);
-    EXPECT_EQ(limits.moveTime, -1);
-    EXPECT_FALSE(limits.infinite);
-    EXPECT_FALSE(limits.ponder);
-    EXPECT_FALSE(clamped);
+    EXPECT_FALSE(limits.infinite || limits.ponder || clamped);
 
-    ASSERT_EQ(parse("infinite", limits, clamped), "");
-    EXPECT_TRUE(limits.infinite);
-    EXPECT_EQ(limits.time[white], -1);  // a new go starts from nothing
-    ASSERT_EQ(parse("ponder movetime 0", limits, clamped), "");
-    EXPECT_TRUE(limits.ponder);
+    ASSERT_EQ(parse("ponder infinite movetime 0", limits, clamped), "");
+    EXPECT_TRUE(limits.infinite && limits.ponder);
     EXPECT_EQ(limits.moveTime, 0);
-    ASSERT_EQ(parse("", limits, clamped), "");
-    EXPECT_EQ(limits.depth, 0);
-}
+    EXPECT_EQ(limits.time[white], -1);
 
-TEST(GoLimits, ADepthBeyondTheDeepestIterationIsLowered) {
-    GoLimits limits;
-    bool clamped = false;
+    // The deepest iteration is 24.
     ASSERT_EQ(parse("depth 25", limits, clamped), "");
     EXPECT_EQ(limits.depth, 24);
     EXPECT_TRUE(clamped);
@@ -73,83 +63,61 @@ TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
     }
 }
 
-GoLimits clock(int64_t time, int64_t increment, int64_t movesToGo = 0) {
-    GoLimits limits;
-    limits.time[white] = limits.time[black] = time;
-    limits.increment[white] = limits.increment[black] = increment;
-    limits.movesToGo = movesToGo;
-    return limits;
-}
+// The clock's rules: 50 ms off the clock, the rest shared over the moves to
+// go (movestogo, but never more than 20) plus 90 % of the increment; the
+// hard limit four budgets out, within half the clock (4/5 on the last move
+// before the control). movetime is a hard limit alone: all of it is used.
+TEST(TimePlan, ClocksAreSharedOutByTheRules) {
+    constexpr int unlimited = 100 * 60 * 60 * 24;
+    struct Case {
+        const char* clock;
+        int64_t time[2], increment[2], movesToGo, moveTime;
+        int side;
+        int budget;
+        int64_t hard;
+    };
+    const Case cases[] = {
+        // 9950 / 20 + 90 = 587 ms; 4 * 587 = 2348 < 4975.
+        {"10 s + 0.1 s", {10000, 10000}, {100, 100}, 0, -1, white, 58, 2348},
+        // 1950 / 20 + 18 = 115 ms; 460 < 975.
+        {"2 s + 0.02 s", {2000, 2000}, {20, 20}, 0, -1, black, 11, 460},
+        // 59950 / 10 = 5995; 23980 < 29975.
+        {"ten moves in a minute", {60000, 60000}, {0, 0}, 10, -1, white, 599, 23980},
+        // 40 to go counts as 20: 59950 / 20 = 2997; 11988 < 29975.
+        {"forty moves in a minute", {60000, 60000}, {0, 0}, 40, -1, white, 299, 11988},
+        // The last move before the control: 4/5 of 4950.
+        {"last move", {5000, 5000}, {0, 0}, 1, -1, white, 396, 3960},
+        // 150 ms: 7 + 90 = 97 wanted, half of 150 allowed.
+        {"low clock", {200, 200}, {100, 100}, 0, -1, white, 7, 75},
+        // Inside the margin: stop at the first poll; a budget of 0 would
+        // mean the window program's level.
+        {"no time left", {30, 30}, {0, 0}, 0, -1, white, 1, 0},
+        // Black's own clock: 69950 / 20 + 1800 = 5297; 21188 < 34975.
+        {"each side its own", {10000, 70000}, {0, 2000}, 0, -1, black, 529, 21188},
+        {"movetime", {10000, 10000}, {0, 0}, 0, 2500, white, unlimited, 2500},
+        {"depth only", {-1, -1}, {0, 0}, 0, -1, white, unlimited, -1},
+        {"only the other side's clock", {-1, 5000}, {0, 0}, 0, -1, white, unlimited, -1},
+    };
+    for (const Case& c : cases) {
+        GoLimits limits;
+        limits.time[white] = c.time[white];
+        limits.time[black] = c.time[black];
+        limits.increment[white] = c.increment[white];
+        limits.increment[black] = c.increment[black];
+        limits.movesToGo = c.movesToGo;
+        limits.moveTime = c.moveTime;
+        const TimePlan plan = planTime(limits, c.side);
+        EXPECT_EQ(plan.budgetCentiseconds, c.budget) << c.clock;
+        EXPECT_EQ(plan.hardLimitMs, c.hard) << c.clock;
+    }
 
-// Budget and hard limit by the rules: 50 ms off the clock, the rest over
-// 30 moves (or movestogo) plus 3/4 of the increment, the hard limit four
-// budgets out but within half the clock (4/5 before the time control).
-TEST(TimePlan, GameClocksAreSharedOut) {
-    // 10 s + 0.1 s: 9950 / 30 + 75 = 406 ms; hard 4 * 406 = 1624 < 4975.
-    TimePlan plan = planTime(clock(10000, 100), white);
-    EXPECT_EQ(plan.budgetCentiseconds, 40);
-    EXPECT_EQ(plan.hardLimitMs, 1624);
-
-    // Ten moves to go in a minute: 59950 / 10 = 5995; hard 23980 < 29975.
-    plan = planTime(clock(60000, 0, 10), black);
-    EXPECT_EQ(plan.budgetCentiseconds, 599);
-    EXPECT_EQ(plan.hardLimitMs, 23980);
-
-    // The last move before the control may take 4/5 of the clock.
-    plan = planTime(clock(5000, 0, 1), white);
-    EXPECT_EQ(plan.hardLimitMs, 3960);
-    EXPECT_EQ(plan.budgetCentiseconds, 396);
-}
-
-TEST(TimePlan, ALowClockNeverSpendsMoreThanHalfOfIt) {
-    // 150 ms left after the margin: 5 + 75 = 80 ms wanted, 75 allowed.
-    TimePlan plan = planTime(clock(200, 100), white);
-    EXPECT_EQ(plan.hardLimitMs, 75);
-    EXPECT_EQ(plan.budgetCentiseconds, 7);
-
-    // Inside the margin nothing is left: stop at the first poll; the
-    // budget is never 0, which would mean the level's seconds.
-    plan = planTime(clock(30, 0), white);
-    EXPECT_EQ(plan.hardLimitMs, 0);
-    EXPECT_EQ(plan.budgetCentiseconds, 1);
-}
-
-TEST(TimePlan, EachSideReadsItsOwnClock) {
-    GoLimits limits = clock(10000, 0);
-    limits.time[black] = 70000;
-    limits.increment[black] = 2000;
-    // 69950 / 30 + 1500 = 3831; hard 15324 < 34975.
-    const TimePlan plan = planTime(limits, black);
-    EXPECT_EQ(plan.budgetCentiseconds, 383);
-    EXPECT_EQ(plan.hardLimitMs, 15324);
-}
-
-TEST(TimePlan, MoveTimeIsBothBudgetAndHardLimit) {
-    GoLimits limits = clock(10000, 0);
-    limits.moveTime = 2500;
-    const TimePlan plan = planTime(limits, white);
-    EXPECT_EQ(plan.budgetCentiseconds, 250);
-    EXPECT_EQ(plan.hardLimitMs, 2500);
-}
-
-TEST(TimePlan, WithoutAClockNothingStopsTheSearchButItsOwnLimits) {
-    GoLimits limits;
-    limits.depth = 8;
-    TimePlan plan = planTime(limits, white);
-    EXPECT_EQ(plan.budgetCentiseconds, unlimitedBudgetCentiseconds);
-    EXPECT_EQ(plan.hardLimitMs, -1);
-
-    // Only the other side's clock given.
-    limits.time[black] = 5000;
-    plan = planTime(limits, white);
-    EXPECT_EQ(plan.hardLimitMs, -1);
-}
-
-TEST(TimePlan, HugeClocksStayInRange) {
-    const TimePlan plan = planTime(clock(int64_t(1) << 62, int64_t(1) << 62), white);
-    EXPECT_EQ(plan.budgetCentiseconds, unlimitedBudgetCentiseconds);
+    // A year and more counts as a year: nothing overflows.
+    GoLimits huge;
+    huge.time[white] = huge.increment[white] = int64_t(1) << 62;
+    const TimePlan plan = planTime(huge, white);
+    EXPECT_EQ(plan.budgetCentiseconds, unlimited);
     EXPECT_GT(plan.hardLimitMs, 0);
-    EXPECT_LE(plan.hardLimitMs, longestClockMs);
+    EXPECT_LE(plan.hardLimitMs, 1000LL * 60 * 60 * 24 * 365);
 }
 
 }  // namespace
