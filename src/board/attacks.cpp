@@ -53,6 +53,35 @@ int isAttacked(const posicion& board, int s, int c) {
     return 0;
 }
 
+Checkers findCheckers(const posicion& board, int s, int c) {
+    Checkers found;
+    auto add = [&found](int square, bool slider) {
+        ++found.count;
+        found.square = square;
+        found.slider = slider;
+    };
+    if (board.pawnAttacks[c][s]) {
+        const int code = pieceCode(c, pawn);
+        const int first = c == white ? s - 11 : s + 9;
+        for (int a = first; a <= first + 2; a += 2)
+            if (board.squares[a] == code) add(a, false);
+    }
+    const int* list = board.knightList[c];
+    for (int i = 1; i <= list[0]; ++i)
+        if (knightJump[list[i]][s]) add(list[i], false);
+    list = board.bishopList[c];
+    for (int i = 1; i <= list[0]; ++i)
+        if (slidesTo(board, list[i], s, bishopDirection)) add(list[i], true);
+    list = board.rookList[c];
+    for (int i = 1; i <= list[0]; ++i)
+        if (slidesTo(board, list[i], s, rookDirection)) add(list[i], true);
+    list = board.queenList[c];
+    for (int i = 1; i <= list[0]; ++i)
+        if (slidesTo(board, list[i], s, queenDirection)) add(list[i], true);
+    if (found.count > 2) found.count = 2;
+    return found;
+}
+
 void restoreEmptyFlags(posicion& board, int from, int to) {
     board.emptyFlag[to] = board.savedEmptyFlag;
     board.emptyFlag[from] = 0;

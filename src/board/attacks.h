@@ -28,6 +28,15 @@ inline int firstOccupied(const posicion& board, int s, int d) {
 // attacker found: pawns, knights, bishops, rooks, queens, king.
 int isAttacked(const posicion& board, int s, int c);
 
+// The pieces of side c that attack square s: how many (2 stands for two
+// or more), the square of one of them and whether that one slides.
+struct Checkers {
+    int count = 0;
+    int square = 0;
+    bool slider = false;
+};
+Checkers findCheckers(const posicion& board, int s, int c);
+
 // After the move from -> to (a real square) of side, is the king, then on
 // k, unattacked? The board's flags change during the test and are put
 // back. An en-passant capture is judged right only when the caller has

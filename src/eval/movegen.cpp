@@ -249,7 +249,22 @@ int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
     const int step = pawnStep[side];
     const int ep = board.epSquare;
 
-    auto legal = [&](int from, int to) { return isMoveLegal(board, from, to, k, side); };
+    // In check, a move other than the king's is legal when it stops the
+    // one check (takes the checker or steps between it and the king) and
+    // uncovers no other: cheaper than walking every line from the king for
+    // every move. Promotions and en passant keep the full test.
+    const Checkers checks = evasionMode ? findCheckers(board, k, opp) : Checkers{};
+    auto stopsCheck = [&](int to) {
+        if (to == checks.square) return true;
+        if (!checks.slider) return false;
+        const int d = queenDirection[k][checks.square];
+        return queenDirection[k][to] == d && distance[k][to] < distance[k][checks.square];
+    };
+    auto legal = [&](int from, int to) {
+        if (checks.count == 0 || (board.squares[from] == pieceCode(side, pawn) && promotionRank[side][from]))
+            return isMoveLegal(board, from, to, k, side);
+        return checks.count == 1 && stopsCheck(to) ? keepsKingSafe(board, k, from, to, side) : 0;
+    };
     // The victim of an en-passant capture is hidden from the legality test.
     auto enPassantLegal = [&](int from, int to) {
         board.emptyFlag[ep] = 1;
