@@ -110,13 +110,13 @@ TEST(UciProcess, MoveTimeAndGameClocksAreKept) {
     EXPECT_LE(millisecondsSince(start), 300 + lateness);
     expectLegal(lines.back(), "startpos", moves);
 
-    // White has 3 s: a budget of (3000 - 50) / 30 = 98 ms and a hard limit
+    // White has 3 s: a budget of (3000 - 50) / 20 = 147 ms and a hard limit
     // of four budgets.
     start = Clock::now();
     engine.send("go wtime 3000 btime 3000 winc 0 binc 0");
     lines = engine.readUntil("bestmove", patience, found);
     ASSERT_TRUE(found);
-    EXPECT_LE(millisecondsSince(start), 4 * 98 + lateness);
+    EXPECT_LE(millisecondsSince(start), 4 * 147 + lateness);
     expectLegal(lines.back(), "startpos", moves);
     EXPECT_GE(lines.size(), 2u);  // the thinking came first
 }
