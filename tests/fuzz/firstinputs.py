@@ -12,32 +12,18 @@ import sys
 FEN = re.compile(r'"((?:[1-8pnbrqkPNBRQK]{1,8}/){7}[1-8pnbrqkPNBRQK]{1,8}(?: [^"]*)?)"')
 
 
-def bench_fens(source):
-    text = (source / "data" / "bench.fen").read_text()
-    return [line.strip() for line in text.splitlines() if line.strip() and not line.startswith("#")]
-
-
-def test_fens(source):
-    found = []
-    for path in sorted((source / "tests").rglob("*.cpp")):
-        found += FEN.findall(path.read_text(errors="replace"))
-    return sorted(set(found))
-
-
 def first_inputs(source, target):
+    bench = [line.strip() for line in (source / "data" / "bench.fen").read_text().splitlines()
+             if line.strip() and not line.startswith("#")]
     if target == "book":
         lines = (source / "data" / "librito.txt").read_text().splitlines(keepends=True)
-        for i in range(0, len(lines), 20):
-            yield "".join(lines[i:i + 20])
+        yield from ("".join(lines[i:i + 20]) for i in range(0, len(lines), 20))
     elif target == "fen":
-        yield from bench_fens(source)
-        yield from test_fens(source)
+        yield from bench
+        yield from sorted({f for p in (source / "tests").rglob("*.cpp") for f in FEN.findall(p.read_text(errors="replace"))})
     elif target == "uci":
-        for fen in bench_fens(source):
-            yield f"position fen {fen}\ngo depth 1\n"
-    hand_written = source / "tests" / "fuzz" / "corpus" / target
-    for path in sorted(hand_written.glob("*")):
-        yield path.read_text()
+        yield from ("position fen %s\ngo depth 1\n" % fen for fen in bench)
+    yield from (path.read_text() for path in sorted((source / "tests" / "fuzz" / "corpus" / target).glob("*")))
 
 
 def main():
@@ -45,9 +31,9 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     count = 0
     for count, text in enumerate(first_inputs(source, target), 1):
-        (out / f"input-{count:04d}").write_text(text)
+        (out / ("input-%04d" % count)).write_text(text)
     if count == 0:
-        sys.exit(f"firstinputs.py: no inputs for {target}")
+        sys.exit("firstinputs.py: no inputs for %s" % target)
 
 
 if __name__ == "__main__":

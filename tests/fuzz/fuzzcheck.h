@@ -1,34 +1,49 @@
-// What the fuzz targets share: an invariant that fails names itself and
-// aborts, so that libFuzzer keeps the input that broke it; and the
-// comparisons of positions that several targets make.
+// What the fuzz targets share: the tables built first, as at start-up; an
+// invariant that fails names itself and aborts, so that libFuzzer keeps the
+// input that broke it; a searcher for the move lists; and the comparisons
+// of positions.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "board/fen.h"
 #include "board/posicion.h"
+#include "board/tables.h"
+#include "game/settings.h"
+#include "search/buscador.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    zarvi::buildTables();
+    return 0;
+}
 
 namespace zarvi::fuzz {
 
-[[noreturn]] inline void fail(const char* invariant, const std::string& detail = "") {
+inline void require(bool holds, const char* invariant, const std::string& detail = "") {
+    if (holds) return;
     std::fprintf(stderr, "invariant broken: %s\n%s\n", invariant, detail.c_str());
     std::abort();
 }
 
-inline void require(bool holds, const char* invariant, const std::string& detail = "") {
-    if (!holds) fail(invariant, detail);
+// The one searcher of the process, with the smallest tables.
+inline buscador& searcher() {
+    static std::unique_ptr<buscador> s = [] {
+        settings.hashSizeFactor = 1;
+        return std::make_unique<buscador>();
+    }();
+    return *s;
 }
 
 // Every byte of the two positions agrees: keys, squares, views and flags.
 // The fields after key3 are all ints, so the bytes compared hold no padding.
 inline bool identical(const posicion& a, const posicion& b) {
     const auto tail = [](const posicion& p) { return reinterpret_cast<const char*>(&p.squares); };
-    const std::size_t tailBytes = sizeof(posicion) - (tail(a) - reinterpret_cast<const char*>(&a));
-    return a.key1 == b.key1 && a.key2 == b.key2 && a.key3 == b.key3 &&
-           std::memcmp(tail(a), tail(b), tailBytes) == 0;
+    const std::size_t tailBytes = sizeof(posicion) - std::size_t(tail(a) - reinterpret_cast<const char*>(&a));
+    return a.key1 == b.key1 && a.key2 == b.key2 && a.key3 == b.key3 && std::memcmp(tail(a), tail(b), tailBytes) == 0;
 }
 
 // The same squares, rights, en-passant square, clock and keys.
