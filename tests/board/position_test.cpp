@@ -1,69 +1,96 @@
+// A position's own tests: the hash-key figures the opening book depends
+// on, and FEN read, written back and refused without a trace when
+// malformed. The attack, legality and check tests are cross-checked at
+// every node of the move trees in tests/eval/moves_test.cpp.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+
+#include "board/fen.h"
+#include "board/keys.h"
 #include "board/makemove.h"
-#include "board/posicion.h"
-#include "board/tables.h"
 #include "support/positions.h"
 
 namespace zarvi {
 namespace {
 
-TEST(StartPosition, MaterialUnitsAndListOrder) {
+using Words = std::array<uint32_t, 3>;
+
+TEST(Keys, GeneratedTablesAndKnownPositions) {
+    EXPECT_EQ((Words{keyTableA[0][11][4], keyTableB[0][11][4], keyTableC[0][11][4]}),
+              (Words{1051774333u, 19410138u, 298u}));
+    EXPECT_EQ((Words{keyTableA[1][10][6], keyTableB[1][88][6], keyTableC[1][88][6]}),
+              (Words{2146240585u, 2146174486u, 32082u}));
+    EXPECT_EQ((Words{sideKey.key1, sideKey.key2, sideKey.key3}), (Words{518125008u, 545278221u, 8157u}));
     posicion board;
     posicionador().setStartPosition(board);
-    for (int side = 0; side < 2; ++side) {
-        const int shift = 70 * side;
-        EXPECT_EQ(board.material[side], 9901);
-        EXPECT_EQ(board.pieceUnits[side], 32);
-        EXPECT_EQ(board.pawnList[side][1], side ? 75 : 25);
-        EXPECT_EQ(board.knightList[side][1], 17 + shift);
-        EXPECT_EQ(board.knightList[side][2], 12 + shift);
-        EXPECT_EQ(board.rookList[side][1], 11 + shift);
-        EXPECT_EQ(board.bishopList[side][1], 16 + shift);
-        EXPECT_EQ(board.queenList[side][1], 14 + shift);
-        EXPECT_EQ(board.kingSquare[side], 15 + shift);
+    EXPECT_EQ((Words{board.key1, board.key2, board.key3}), (Words{57002932u, 130163336u, 6964u}));
+    makeMove(board, 25, 45, white);  // e2-e4: no en-passant key, no black pawn can take
+    EXPECT_EQ((Words{board.key1, board.key2, board.key3}), (Words{230011856u, 916248811u, 5125u}));
+}
+
+TEST(Fen, ReadsWritesAndRoundTrips) {
+    posicion start;
+    posicionador().setStartPosition(start);
+    EXPECT_EQ(test::positionSignature(test::positionFromFen(startFen)), test::positionSignature(start));
+
+    const char* fens[] = {
+        startFen,
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1",
+        "r3k3/8/8/8/8/8/8/4K2R b Kq - 37 80",
+    };
+    for (const char* fen : fens) {
+        posicion board;
+        FenGame game{};
+        ASSERT_EQ(readFen(board, fen, game), "") << fen;
+        EXPECT_EQ(writeFen(board, game), fen);
+        EXPECT_TRUE(test::viewsConsistent(board, game.sideToMove)) << fen;
     }
-    const int whitePawns[] = {25, 24, 23, 28, 27, 21, 22, 26};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(board.pawnList[white][i + 1], whitePawns[i]);
-    EXPECT_TRUE(test::viewsConsistent(board, white));
+
+    // The en-passant square only where a pawn can take; missing counters.
+    posicion board;
+    FenGame game{};
+    ASSERT_EQ(readFen(board, "4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1", game), "");
+    EXPECT_EQ(board.epSquare, 0);
+    ASSERT_EQ(readFen(board, "4k3/8/8/8/3pP3/8/8/4K3 b - e3", game), "");
+    EXPECT_EQ(board.epSquare, 45);
+    EXPECT_EQ(game.sideToMove, black);
+    EXPECT_EQ(game.fullmoveNumber, 1);
+    EXPECT_EQ(board.halfmoveClock, 0);
 }
 
-TEST(StartPosition, PawnAttacks) {
+TEST(Fen, MalformedInputIsRefusedAndChangesNothing) {
+    const char* bad[] = {
+        "",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra",
+        "rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+        "rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1",
+        "rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w kq - 0 1",
+        "pnbqkbnr/1ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQk - 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNP w kq - 0 1",
+        "4k3/8/8/8/8/8/8/4K2R w KQ - 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e3 0 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - -1 1",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 99999999999 1",
+        "4k3/8/8/8/8/8/4R3/4K3 w - - 0 1",  // black, not to move, in check
+        "QQQQk3/QQQQ4/Q7/8/8/8/8/4K3 w - - 0 1",
+    };
     posicion board;
     posicionador().setStartPosition(board);
-    EXPECT_EQ(board.pawnAttacks[white][31], 1);
-    for (int s = 32; s <= 37; ++s) EXPECT_EQ(board.pawnAttacks[white][s], 2);
-    EXPECT_EQ(board.pawnAttacks[white][38], 1);
-    for (int s = 41; s <= 88; ++s) EXPECT_EQ(board.pawnAttacks[white][s], 0) << s;
-    EXPECT_EQ(board.pawnAttacks[black][61], 1);
-    EXPECT_EQ(board.pawnAttacks[black][64], 2);
-}
-
-TEST(StartPosition, ResetsAPlayedBoardButKeepsTheLastMove) {
-    posicion board;
-    posicionador().setStartPosition(board);
-    makeMove(board, 25, 45, white);
-    makeMove(board, 74, 54, black);
-    makeMove(board, 45, 54, white);  // exd5
-    makeMove(board, 84, 54, black);  // Qxd5
-    ASSERT_EQ(board.capturedType, pawn);
-    posicionador().setStartPosition(board);
-
-    posicion fresh;
-    posicionador().setStartPosition(fresh);
-    EXPECT_EQ(test::positionSignature(board), test::positionSignature(fresh));
-    EXPECT_EQ(board.lastFrom, 84);
-    EXPECT_EQ(board.lastTo, 54);
-    EXPECT_EQ(board.capturedType, pawn);
-}
-
-TEST(StartPosition, ConstructionClearsTheLastMoveAndTheLists) {
-    posicion board;
-    EXPECT_EQ(board.lastFrom, 0);
-    EXPECT_EQ(board.capturedType, 0);
-    EXPECT_EQ(board.fullCheckTest, 0);
-    EXPECT_EQ(board.savedEmptyFlag, 1);
-    EXPECT_EQ(board.pawnList[black][0], 0);
+    const std::string before = test::positionSignature(board);
+    for (const char* fen : bad) {
+        FenGame game{7, 7};
+        EXPECT_NE(readFen(board, fen, game), "") << "accepted: " << fen;
+        EXPECT_EQ(test::positionSignature(board), before) << fen;
+        EXPECT_EQ(game.sideToMove, 7);
+    }
 }
 
 }  // namespace

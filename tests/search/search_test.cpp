@@ -1,59 +1,61 @@
+// The search as the game asks it for a move: its endings (mates,
+// stalemate, a single reply, nothing left to play for), mates announced,
+// resignation, the depth cap of trivial endings, the clock rules, the
+// thinking line, and the signature.
 #include <gtest/gtest.h>
 
-#include "board/attacks.h"
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+
+#include "board/fen.h"
 #include "board/makemove.h"
-#include "board/notation.h"
 #include "eval/evaluate.h"
-#include "eval/material.h"
-#include "eval/movegen.h"
-#include "game/history.h"
+#include "game/settings.h"
+#include "platform/portable.h"
+#include "search/bench.h"
 #include "search/search.h"
+#include "search/thinking.h"
+#include "search/ttable.h"
 #include "support/engine.h"
 #include "support/positions.h"
+#include "support/searcher.h"
 
 namespace zarvi {
 namespace {
 
 using SearchTest = test::EngineTest;
 
-TEST_F(SearchTest, MateInOneIsFoundAndAnnounced) {
-    const int side = setPosition("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().result.status, 1);
-    EXPECT_EQ(searcher().result.from, 11);
-    EXPECT_EQ(searcher().result.to, 81);
-    EXPECT_EQ(searcher().bestScore, mateScore - 1);
-    EXPECT_EQ(searcher().mateMode, 0);
-}
-
-// The engine plays out a mate found deeper than one move against any
-// defence, announcing it only with the last move.
-void playOutMate(cable& game, int movesToMate) {
-    buscador& searcher = *game.searcher;
-    for (int move = 1; move <= movesToMate; ++move) {
-        SCOPED_TRACE("engine move " + std::to_string(move));
-        game.computerMove(white);
-        if (move == 1) {
-            EXPECT_EQ(searcher.mateMode, 1);
-            EXPECT_EQ(searcher.expectedMatePly, 2 * movesToMate - 1);
-        }
-        if (move < movesToMate) {
-            ASSERT_EQ(game.result->status, 0);
-            // Black answers with its first legal move.
-            ASSERT_GT(listLegalMoves(searcher, game.board, black, 0), 0);
-            ASSERT_EQ(game.enterUserMove(black, searcher.fullFrom[0][0], searcher.fullTo[0][0]), 1);
-        }
+TEST_F(SearchTest, EndingsOfASearch) {
+    // The mated side keeps the old move (33-44) in the result; only a mate
+    // in one needs nodes searched, and the lone knight is no search at all.
+    struct { const char* fen; int status, from, to, score; bool searched, scored; } cases[] = {
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 1, 11, 81, 28799, true, true},  // mate in one: Ra8#
+        {"R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1", -1, 33, 44, -28800, false, true},  // mated
+        {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 2, 0, 0, 0, false, true},               // stalemated
+        {"7k/8/6K1/8/8/8/8/6R1 b - - 0 1", 0, 88, 87, 0, false, true},            // the single reply
+        {"8/8/4k3/8/8/2N5/8/4K3 w - - 0 1", 2, 33, 44, 0, false, false},          // a lone knight
+    };
+    for (const auto& c : cases) {
+        searcher().result = {33, 44, 0};
+        searchAtDepth(setPosition(c.fen), 4);
+        const SearchResult& r = searcher().result;
+        EXPECT_EQ(r.status, c.status) << c.fen;
+        EXPECT_EQ(r.from, c.from) << c.fen;
+        EXPECT_EQ(r.to, c.to) << c.fen;
+        EXPECT_TRUE(!c.scored || searcher().bestScore == c.score) << c.fen << ' ' << searcher().bestScore;
+        EXPECT_EQ(nodeCount > 0, c.searched) << c.fen;
+        EXPECT_EQ(searcher().mateMode, 0) << c.fen;
     }
-    EXPECT_EQ(game.result->status, 1);
-    evasionMode = 1;
-    EXPECT_EQ(generateLegalMoves(searcher, game.board, black, 0), 0);
-    EXPECT_NE(isAttacked(game.board, game.board.kingSquare[black], white), 0);
 }
 
-TEST_F(SearchTest, MateInTwoIsPlayedOut) {
-    setPosition("7k/8/5K2/8/8/8/8/6R1 w - - 0 1");
-    setDepthLimit(6);
-    playOutMate(*game, 2);
+// A mate found deeper than one move is announced as under way, due at ply
+// 2 * moves - 1 (5 for a mate in three), and reported only with its last
+// move (status 0 now).
+TEST_F(SearchTest, MateInThreeIsAnnounced) {
+    searchAtDepth(setPosition("7k/8/8/5K2/8/8/8/6R1 w - - 0 1"), 8);
+    EXPECT_TRUE(searcher().result.status == 0 && searcher().mateMode == 1 && searcher().expectedMatePly == 5);
 }
 
 // Kf7 mates in two. An earlier game left the searcher's path holding its
@@ -63,160 +65,177 @@ TEST_F(SearchTest, AGameWithoutMovesIgnoresTheLastGamesPath) {
     const int side = setPosition("7k/8/5K2/8/8/8/8/6R1 w - - 10 60");
     searcher().path[1] = {76, 66};
     searchAtDepth(side, 5);
-    EXPECT_EQ(searcher().result.from, 66);
-    EXPECT_EQ(searcher().result.to, 76);
-    EXPECT_EQ(searcher().mateMode, 1);
-    EXPECT_EQ(searcher().expectedMatePly, 3);
-}
-
-TEST_F(SearchTest, MateInThreeIsPlayedOut) {
-    setPosition("7k/8/8/5K2/8/8/8/6R1 w - - 0 1");
-    setDepthLimit(8);
-    playOutMate(*game, 3);
-}
-
-TEST_F(SearchTest, MatedOrStalematedEngineMakesNoMove) {
-    searcher().result = {33, 44, 0};
-    int side = setPosition("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().result.status, -1);
-    EXPECT_EQ(searcher().result.from, 33);  // not written
-    EXPECT_EQ(searcher().result.to, 44);
-
-    side = setPosition("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().result.status, 2);
-    EXPECT_EQ(searcher().result.from, 0);
-    EXPECT_EQ(searcher().result.to, 0);
-}
-
-TEST_F(SearchTest, SingleReplyComesBackWithoutSearch) {
-    const int side = setPosition("7k/8/6K1/8/8/8/8/6R1 b - - 0 1");
-    searchAtDepth(side, 6);
-    EXPECT_EQ(searcher().result.status, 0);
-    EXPECT_EQ(searcher().result.from, 88);
-    EXPECT_EQ(searcher().result.to, 87);
-    EXPECT_EQ(nodeCount, 0);
-}
-
-TEST_F(SearchTest, KingAndMinorAgainstKingIsADrawAtOnce) {
-    searcher().result = {33, 44, 0};
-    const int side = setPosition("8/8/4k3/8/8/2N5/8/4K3 w - - 0 1");
-    searchAtDepth(side, 6);
-    EXPECT_EQ(searcher().result.status, 2);
-    EXPECT_EQ(searcher().result.from, 33);
-    EXPECT_EQ(nodeCount, 0);
+    EXPECT_TRUE(searcher().result.from == 66 && searcher().result.to == 76);
+    EXPECT_TRUE(searcher().mateMode == 1 && searcher().expectedMatePly == 3);
 }
 
 TEST_F(SearchTest, ResignsOnlyBelowTheThreshold) {
-    // White has a rook against a queen: its best score is well below zero.
+    // A rook against a queen: the best score is well below zero. Only a
+    // score below the threshold resigns, and the move is delivered anyway.
     const int side = setPosition("4k3/3q4/8/8/8/8/8/R3K3 w - - 0 1");
-    settings.canResign = 1;
-    settings.resignThreshold = -30000;
     searchAtDepth(side, 4);
     const int score = searcher().bestScore;
     ASSERT_LT(score, -500);
-
-    settings.resignThreshold = score + 1;
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().bestScore, score);
-    EXPECT_EQ(searcher().resignRequest, 1);
-    EXPECT_NE(searcher().result.from, 0);  // the move is still delivered
-
-    settings.resignThreshold = score;
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().resignRequest, 0);
-
-    settings.canResign = 0;
-    settings.resignThreshold = score + 1;
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().resignRequest, 0);
+    for (const auto& [canResign, threshold, resigns] : {std::tuple{1, score + 1, 1}, {1, score, 0}, {0, score + 1, 0}}) {
+        settings.canResign = canResign;
+        settings.resignThreshold = threshold;
+        searchAtDepth(side, 4);
+        EXPECT_TRUE(searcher().bestScore == score && searcher().result.from != 0);
+        EXPECT_EQ(searcher().resignRequest, resigns) << canResign << ' ' << threshold;
+    }
 }
 
-TEST_F(SearchTest, FiftyMoveRuleInsideTheSearch) {
-    // A rook up, but every move reaches the hundredth half-move.
-    int side = setPosition("8/8/8/4k3/8/8/8/R3K3 w - - 99 80");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().bestScore, 0);
-    side = setPosition("8/8/8/4k3/8/8/8/R3K3 w - - 0 80");
-    searchAtDepth(side, 4);
-    EXPECT_GT(searcher().bestScore, 1000);
-    // Mate comes first.
-    side = setPosition("6k1/5ppp/8/8/8/8/8/R5K1 w - - 99 80");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().result.status, 1);
-}
-
-TEST_F(SearchTest, KnownDrawnEndingsScoreZero) {
-    // Two knights cannot force mate.
-    const int side = setPosition("8/8/4k3/8/8/2NN4/8/4K3 w - - 0 1");
-    searchAtDepth(side, 4);
-    EXPECT_EQ(searcher().bestScore, 0);
-}
-
-TEST_F(SearchTest, RepetitionOfAGamePositionIsADraw) {
-    // The node after 1.Nf3 Nf6 2.Ng1 Ng8 3.Nf3 stood in the game four plies
-    // earlier, with no irreversible move since.
-    game->newGame();
-    const int moves[4][2] = {{17, 36}, {87, 66}, {36, 17}, {66, 87}};
-    for (int i = 0; i < 4; ++i) ASSERT_EQ(game->enterUserMove(i % 2, moves[i][0], moves[i][1]), 1);
-    posicion& board = game->board;
-    // A fail-hard node answers within its window (1, 2) unless a rule fixes
-    // the score: the repetition makes it exactly 0.
-    makeMove(board, 17, 36, white);
-    EXPECT_EQ(searchNode(searcher(), board, black, 1, 4, 2, 1, 0), 0);
-    unmakeMove(board, 36, 17, white);
-    gameHistory.historyKey1[1] = 0;
-    makeMove(board, 17, 36, white);
-    EXPECT_GE(searchNode(searcher(), board, black, 1, 4, 2, 1, 0), 1);
-    unmakeMove(board, 36, 17, white);
-}
-
+// Without pawns a rook each stops after iteration 6, a minor piece each
+// after iteration 2, whatever the time.
 TEST_F(SearchTest, TrivialEndingsCapTheDepth) {
     settings.levelSeconds = 125;
-    int side = setPosition("8/8/2k5/8/8/2r5/5R2/4K3 w - - 0 1");
-    setDepthLimit(0);
-    resetSearch(searcher());
-    startSearch(searcher(), game->board, side);
-    EXPECT_EQ(searcher().depthCap, 6);
-    EXPECT_EQ(searcher().iterationDepth, 6);
-
-    side = setPosition("8/8/2k5/8/3b4/8/5N2/4K3 w - - 0 1");
-    resetSearch(searcher());
-    startSearch(searcher(), game->board, side);
-    EXPECT_EQ(searcher().depthCap, 2);
-    EXPECT_EQ(searcher().iterationDepth, 2);
+    for (const auto& [fen, cap] : {std::pair{"8/8/2k5/8/8/2r5/5R2/4K3 w - - 0 1", 6},
+                                   std::pair{"8/8/2k5/8/3b4/8/5N2/4K3 w - - 0 1", 2}}) {
+        searchAtDepth(setPosition(fen), 0);
+        EXPECT_EQ(searcher().iterationDepth, cap) << fen;
+    }
 }
 
-int staticScore(const posicion& board, int side) {
-    prepareEvaluation(board, side);
-    return materialEstimate(board, side) + evaluateSide(board, side) - evaluateSide(board, 1 - side);
+TEST(Bench, SignatureIsUnchanged) {
+    std::ifstream in(std::string(ZARVI_SOURCE_DIR) + "/data/bench.fen");
+    const std::string positions((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Any change of the search or the evaluation changes the count; a
+    // commit that changes it on purpose says so and updates the file.
+    const std::string label = "# Signature at the default depth: ";
+    const size_t at = positions.find(label);
+    ASSERT_NE(at, std::string::npos);
+    BenchResult result;
+    ASSERT_EQ(runBench(positions, benchDepth, result), "");
+    EXPECT_EQ(result.positions, 39);
+    EXPECT_EQ(result.nodes, std::stoll(positions.substr(at + label.size())));
 }
 
-TEST_F(SearchTest, QuiescenceReturnsAtLeastTheStandPat) {
-    posicion& board = game->board;
-    // No capture at the depth limit: the static score, even below alpha.
-    setPosition("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
-    const int standPat = staticScore(board, white);
-    const int m = materialEstimate(board, white);
-    EXPECT_EQ(quiescence(searcher(), board, white, 3, 3, 30000, standPat + 500, 0, m), standPat);
-    // With captures, never below the stand pat.
-    setPosition("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
-    const int withCapture = quiescence(searcher(), board, white, 3, 3, 30000, -30000, 0, materialEstimate(board, white));
-    EXPECT_GE(withCapture, staticScore(board, white));
+double fakeSeconds = 0;
+double fakeClock() { return fakeSeconds; }
+
+// At the iteration's reports the clock jumps to jumpTo, and far beyond the
+// budget from the next iteration on; each iteration's last score is kept.
+int jumpAtDepth = 0;
+double jumpTo = 0;
+int lastScore[32];
+void jumpClock(const buscador& searcher, int) {
+    if (searcher.iterationDepth > jumpAtDepth)
+        fakeSeconds = jumpTo + 1000;
+    else if (searcher.iterationDepth == jumpAtDepth)
+        fakeSeconds = jumpTo;
+    lastScore[searcher.iterationDepth] = searcher.bestScore;
 }
 
-TEST_F(SearchTest, HorizonLeafAddsTheBestCaptureGain) {
-    posicion& board = game->board;
-    // A free rook: the leaf adds its whole value without searching.
-    setPosition("4k3/8/8/3r4/8/2N5/8/4K3 w - - 0 1");
-    const int m = materialEstimate(board, white);
-    const int64_t nodesBefore = nodeCount;
-    EXPECT_EQ(horizonLeaf(searcher(), board, white, 30000, m), staticScore(board, white) + 1250);
-    EXPECT_EQ(nodeCount, nodesBefore);
-    // Nothing to take: the static score alone.
-    setPosition("4k3/8/8/8/8/2N5/8/4K3 w - - 0 1");
-    EXPECT_EQ(horizonLeaf(searcher(), board, white, 30000, materialEstimate(board, white)), staticScore(board, white));
+class ClockTest : public test::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        setClockHook(fakeClock);
+        thinkingListener = jumpClock;
+        settings.levelSeconds = 5;
+    }
+    void search(const char* fen, double start, int fixedDepth, int jumpDepth, double jump) {
+        fakeSeconds = start;
+        jumpAtDepth = jumpDepth;
+        jumpTo = jump;
+        searchAtDepth(setPosition(fen), fixedDepth);
+    }
+};
+
+const char* opening = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
+
+TEST_F(ClockTest, BudgetIterationsAndStops) {
+    search(opening, 12.34, 3, 0, 12.34);
+    EXPECT_EQ(searcher().startTime, 1234);
+    EXPECT_EQ(searcher().stopTime, 1234 + 500);
+
+    // movesSearched 0: all of them.
+    struct { double start; int fixedDepth, jumpDepth; double jump; int depth, movesSearched; } cases[] = {
+        // The budget gone from the start: four iterations, the fourth
+        // stopped after its third move.
+        {0, 0, 1, 1000, 4, 3},
+        // 69.2 % of 5 s used by iteration 5: no sixth; 68.8 %: a sixth.
+        {0, 0, 5, 3.46, 5, 0},
+        {0, 0, 5, 3.44, 6, 3},
+        // The same after 100 hours, where 69 times the clock's
+        // centiseconds no longer fits in 32 bits.
+        {360000, 0, 5, 360003.44, 6, 3},
+        // A fixed depth is never cut by the clock.
+        {0, 5, 1, 1000, 5, 0},
+    };
+    const int rootMoves = int(test::legalMoves(searcher(), game->board, white).size());
+    for (const auto& c : cases) {
+        search(opening, c.start, c.fixedDepth, c.jumpDepth, c.jump);
+        EXPECT_EQ(searcher().iterationDepth, c.depth) << c.jumpDepth << ' ' << c.jump;
+        EXPECT_EQ(searcher().rootMoveNumber, c.movesSearched ? c.movesSearched : rootMoves) << c.jumpDepth << ' ' << c.jump;
+        EXPECT_NE(searcher().result.from, 0);
+    }
+}
+
+TEST_F(ClockTest, AFallingScoreKeepsTheIterationGoing) {
+    // In this pawn ending the fifth iteration's score falls by more than
+    // 87 (and less than 100) below the fourth's: with the budget gone the
+    // root still searches every move instead of stopping after the third.
+    const char* fen = "8/8/8/5p2/1P2k3/8/4K3/8 w - - 0 1";
+    search(fen, 0, 0, 5, 1000);
+    EXPECT_EQ(searcher().iterationDepth, 5);
+    EXPECT_LT(lastScore[5], lastScore[4] - 87);
+    EXPECT_GE(lastScore[5], lastScore[4] - 100);
+    EXPECT_EQ(searcher().rootMoveNumber, int(test::legalMoves(searcher(), game->board, white).size()));
+}
+
+class ThinkingTest : public test::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        clearSearchTables(searcher());
+        nodeCount = 1234;
+    }
+    // The display of a root position with one best move.
+    std::string show(const char* fen, int from, int to, int depth, int score, int mark) {
+        int side = white;
+        const posicion board = test::positionFromFen(fen, &side);
+        engineSide = side;
+        searcher().bestFrom = from;
+        searcher().bestTo = to;
+        searcher().iterationDepth = depth;
+        searcher().bestScore = score;
+        displayThinking(searcher(), board, mark);
+        const std::string text = statusText;
+        EXPECT_EQ(text.size(), size_t(statusTextLength));
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
+};
+
+TEST_F(ThinkingTest, LinesByteForByte) {
+    struct { const char* fen; int from, to, depth, score, mark, language, showThinking; const char* line; } cases[] = {
+        {startFen, 25, 45, 1, 0, plainMark, 1, 1, "[1] score: 0 pos: 1234 cont:  e2e4"},
+        {startFen, 25, 45, 1, 0, plainMark, 0, 1, "[1] ptje: 0 pos: 1234 cont:  e2e4"},
+        {startFen, 25, 45, 1, 0, failHighMark, 1, 1, "[1] score: 0 pos: 1234 cont:  e2e4  !"},
+        {startFen, 25, 45, 2, 250, plainMark, 1, 1, "[2] score: 100 pos: 1234 cont:  e2e4"},
+        {startFen, 25, 45, 3, 0, failHighMark, 1, 0, "mmmh..."},
+        {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", 75, 10, 1, 0, plainMark, 1, 1, "[1] score: 0 pos: 1234 cont:  e7e8n"},
+    };
+    for (const auto& c : cases) {
+        settings.language = c.language;
+        settings.showThinking = c.showThinking;
+        EXPECT_EQ(show(c.fen, c.from, c.to, c.depth, c.score, c.mark), c.line);
+    }
+}
+
+// The variation follows the exact entries of the knights' dance round and
+// round for at most 20 moves.
+TEST_F(ThinkingTest, VariationFollowsExactEntries) {
+    posicion board = test::positionFromFen(startFen);
+    const Move dance[4] = {{17, 36}, {87, 66}, {36, 17}, {66, 87}};
+    const char* names[4] = {" g1f3", " g8f6", " f3g1", " f6g8"};
+    std::string expected = "[4] score: 0 pos: 1234 cont: ";
+    for (int i = 0; i < 20; ++i) {
+        if (i < 4) storeTable(probeTable(board, 1, 0), board, 1, 3, exactBound, 0, dance[i].from, dance[i].to);
+        makeMove(board, dance[i % 4].from, dance[i % 4].to, i % 2);
+        expected += names[i % 4];
+    }
+    EXPECT_EQ(show(startFen, 17, 36, 4, 0, plainMark), expected);
 }
 
 }  // namespace

@@ -20,44 +20,33 @@ posicion positionFromFen(const std::string& fen, int* sideToMove) {
     return board;
 }
 
-namespace {
-
-std::vector<int> listSquares(const int* list) {
-    std::vector<int> squares(list + 1, list + 1 + std::max(0, list[0]));
-    std::sort(squares.begin(), squares.end());
-    return squares;
-}
-
-void describeViews(std::ostream& out, const posicion& board) {
-    out << "keys " << board.key1 << ' ' << board.key2 << ' ' << board.key3 << '\n';
-    for (int side = 0; side < 2; ++side) {
-        out << "side " << side << " king " << board.kingSquare[side] << " castle "
-            << board.canCastleShort[side] << board.canCastleLong[side] << " material "
-            << board.material[side] << " units " << board.pieceUnits[side] << '\n';
-        for (int type = pawn; type <= queen; ++type) {
-            out << " list" << type << ':';
-            for (int s : listSquares(board.pieceList(side, type))) out << ' ' << s;
-            out << '\n';
-        }
-        out << " files:";
-        for (int f = 1; f <= 8; ++f) out << ' ' << board.pawnsOnFile[side][f];
-        out << "\n attacks:";
-        for (int s = 11; s <= 88; ++s)
-            if (onBoard[s]) out << ' ' << board.pawnAttacks[side][s];
-        out << '\n';
-    }
-    out << "squares/empty:";
-    for (int s = 11; s <= 88; ++s)
-        if (onBoard[s]) out << ' ' << board.squares[s] << '/' << board.emptyFlag[s];
-    out << "\nep " << board.epSquare << '\n';
-}
-
-}  // namespace
-
 std::string positionSignature(const posicion& board) {
     std::ostringstream out;
-    describeViews(out, board);
-    out << "halfmove " << board.halfmoveClock << '\n';
+    // Square arrays are read on the board only: the border is no view.
+    auto put = [&](const char* name, const int* values, int first, int last, bool squares = false) {
+        out << name << ':';
+        for (int i = first; i <= last; ++i)
+            if (!squares || onBoard[i]) out << ' ' << values[i];
+        out << '\n';
+    };
+    out << "keys " << board.key1 << ' ' << board.key2 << ' ' << board.key3 << " ep " << board.epSquare
+        << " halfmove " << board.halfmoveClock << '\n';
+    put("squares", board.squares, 11, 88, true);
+    put("empty", board.emptyFlag, 11, 88, true);
+    for (int side = 0; side < 2; ++side) {
+        out << "side " << side << " king " << board.kingSquare[side] << " castle " << board.canCastleShort[side]
+            << board.canCastleLong[side] << " material " << board.material[side] << " units "
+            << board.pieceUnits[side] << '\n';
+        put(" files", board.pawnsOnFile[side], 1, 8);
+        put(" attacks", board.pawnAttacks[side], 11, 88, true);
+        // Lists as sets: taking a move back need not restore their order.
+        for (int type = pawn; type <= queen; ++type) {
+            const int* list = board.pieceList(side, type);
+            std::vector<int> squares(list, list + 1 + std::max(0, list[0]));
+            std::sort(squares.begin() + 1, squares.end());
+            put(" list", squares.data(), 0, int(squares.size()) - 1);
+        }
+    }
     return out.str();
 }
 

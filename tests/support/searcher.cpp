@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "board/notation.h"
+#include "eval/movegen.h"
 #include "game/settings.h"
 
 namespace zarvi::test {
@@ -15,6 +17,23 @@ buscador& sharedSearcher() {
         return created;
     }();
     return *searcher;
+}
+
+MoveList listed(const int* from, const int* to, const int* kind, int n) {
+    MoveList moves;
+    for (int i = 0; i < n; ++i) moves.push_back({from[i], to[i], kind ? kind[i] : 0});
+    return moves;
+}
+
+MoveList legalMoves(buscador& searcher, posicion& board, int side, int ply) {
+    const int n = listLegalMoves(searcher, board, side, ply);
+    return listed(searcher.fullFrom[ply], searcher.fullTo[ply], nullptr, n);
+}
+
+std::string movesText(const posicion& board, const MoveList& moves) {
+    std::string text;
+    for (const ListedMove& m : moves) text += moveText(board, m.from, m.to) + " ";
+    return text;
 }
 
 }  // namespace zarvi::test
