@@ -38,28 +38,23 @@ TEST(GoLimits, ParametersAreReadAndANewGoStartsFromNothing) {
     EXPECT_FALSE(clamped);
 }
 
+// Each refusal names the fault and leaves the limits as they were.
 TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
     const char* const refused[][2] = {
         {"wtime -5", "wtime must be a whole number of milliseconds, 0 or more, not '-5'"},
-        {"btime 10s", "btime must be a whole number of milliseconds, 0 or more, not '10s'"},
-        {"winc -1", "winc must be a whole number of milliseconds, 0 or more, not '-1'"},
         {"movetime", "movetime needs a value"},
-        {"movestogo -3", "movestogo must be a whole number, 0 or more, not '-3'"},
-        {"depth 0", "depth must be a whole number, 1 or more, not '0'"},
         {"nodes 1e6", "nodes must be a whole number, 1 or more, not '1e6'"},
-        {"wtime 99999999999999999999", "wtime must be a whole number of milliseconds, 0 or more, not "
+        {"btime 99999999999999999999", "btime must be a whole number of milliseconds, 0 or more, not "
                                        "'99999999999999999999'"},
         {"depth 5 fast", "unknown go parameter 'fast'"},
         {"searchmoves e2e4", "go searchmoves is not supported"},
-        {"mate 3", "go mate is not supported"},
     };
     for (const auto& [text, message] : refused) {
         GoLimits limits;
         limits.depth = 7;
         bool clamped = false;
         EXPECT_EQ(parse(text, limits, clamped), message) << text;
-        EXPECT_EQ(limits.depth, 7) << text;
-        EXPECT_EQ(limits.time[white], -1) << text;
+        EXPECT_TRUE(limits.depth == 7 && limits.time[white] == -1) << text;
     }
 }
 
