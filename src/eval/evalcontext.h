@@ -32,6 +32,10 @@ struct EvalContext {
     int nQ;           // our queens
     int humanSide;    // the engine's opponent
     int backCount;    // the opponent's minor pieces on their back rank
+    // By side, built from the pawn lists: the pawns, and the squares they
+    // attack (exactly those where pawnAttacks is above 0).
+    SquareSet pawns[2];
+    SquareSet attacks[2];
 };
 
 // A border position (or one beyond the 89 entries) reads as empty and

@@ -19,11 +19,11 @@ constexpr int loosePawnUnits = 10;
 
 bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pawn); }
 
-// No enemy pawn stands on the pawn's way and none can come to its side.
+// No enemy pawn stands on the pawn's way and none can come to its side:
+// no square from p forward on its file, within ranks 2 to 7, holds an
+// enemy pawn or is attacked by one.
 bool isPassed(const EvalContext& c, int p) {
-    for (int y = p; realSquare(y) && innerRanks[y]; y += c.step)
-        if (c.board.squares[y] == pieceCode(c.o, pawn) || pawnAttackedOnBoard(c.board, c.o, y)) return false;
-    return true;
+    return (innerFileAhead[c.s][p] & (c.pawns[c.o] | c.attacks[c.o])) == 0;
 }
 
 // Rooks behind a passed pawn and what stands in front of it.
@@ -83,29 +83,26 @@ void addCentrePawnControl(EvalContext& c) {
 void addOpponentPawnWeaknesses(EvalContext& c) {
     const posicion& b = c.board;
     const int* theirs = b.pawnsOnFile[c.o];
+    // Summed here and added once: a store to the terms could alias the
+    // board for the compiler, which would then reload it every time.
+    int structure = 0;
     for (int f = 1; f <= 8; ++f) {
-        if (theirs[f] >= 2) c.t.pawnStructureTerm += (theirs[f] - 1) * doubledPenalty[f];
-        if (theirs[f] > 0 && !theirs[f - 1] && !theirs[f + 1])
-            c.t.pawnStructureTerm += theirs[f] * isolatedPenalty[f];
+        const int n = theirs[f];
+        if (n >= 2) structure += (n - 1) * doubledPenalty[f];
+        if (n > 0 && !theirs[f - 1] && !theirs[f + 1]) structure += n * isolatedPenalty[f];
     }
-    if (c.ownUnits < weakPawnUnits) return;
-    // A pawn that no pawn of its own can defend, where it stands or further
-    // back: the walk starts on the square in front of it.
-    const int* list = b.pawnList[c.o];
-    for (int i = list[0]; i >= 1; --i) {
-        const int p = list[i];
-        bool defensible = false;
-        for (int x = p - c.step; realSquare(x); x += c.step) {
-            if (pawnAttackedOnBoard(b, c.o, x)) {
-                defensible = true;
-                break;
-            }
-            if (promotionRank[c.s][x]) break;
-        }
-        if (defensible) continue;
+    if (c.ownUnits >= weakPawnUnits) {
         const bool rookless = b.rookList[c.s][0] == 0;
-        c.t.pawnStructureTerm += rookless || b.pawnsOnFile[c.s][fileOf(p)] > 0 ? 13 : 20;
+        const int* list = b.pawnList[c.o];
+        for (int i = list[0]; i >= 1; --i) {
+            // A pawn that no pawn of its own can defend, where it stands or
+            // further back: the walk starts on the square in front of it.
+            const int p = list[i];
+            if (defenderWalk[c.s][p] & c.attacks[c.o]) continue;
+            structure += rookless || b.pawnsOnFile[c.s][fileOf(p)] > 0 ? 13 : 20;
+        }
     }
+    c.t.pawnStructureTerm += structure;
 }
 
 void addOurPawns(EvalContext& c) {
@@ -113,34 +110,45 @@ void addOurPawns(EvalContext& c) {
     const int s = c.s;
     const bool knightEdge =
         c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[c.o][0] == 0;
-    int blocked = 0;
+    const bool nearKingCounts = c.ownUnits >= kingAttackUnits;
+    const int* nearTheirKing = nearSquare[c.theirKing];
+    // Summed here and added once, so that the compiler need not reload the
+    // board after every store to the terms.
+    int blocked = 0, fixed = 0, structure = 0, passedSum = 0, attack = 0;
     const int* list = b.pawnList[s];
     for (int i = list[0]; i >= 1; --i) {
-        const int p = list[i], f = fileOf(p), a = p + c.step;
-        if (holdsPawn(b, a, c.o)) {
-            if (s == c.humanSide) c.t.fixedBonus += 4;
+        // Pawns stand on ranks 2 to 7, so the square ahead is a real one.
+        const int p = list[i], a = p + c.step;
+        if (b.squares[a] == pieceCode(c.o, pawn)) {
+            if (s == c.humanSide) fixed += 4;
             if (knightEdge) ++blocked;
         }
         const bool passed = isPassed(c, p);
-        const bool neighbours = b.pawnsOnFile[s][f - 1] > 0 || b.pawnsOnFile[s][f + 1] > 0;
-        const bool supported =
-            neighbours && (pawnAttacked(b, s, a) ||
-                           (b.squares[a] == 0 && !promotionRank[s][p] && pawnAttacked(b, s, a + c.step)));
+        const bool neighbours = (neighbourFiles[p] & c.pawns[s]) != 0;
+        // Only passed pawns and pawns near their king ask for it.
+        auto supported = [&] {
+            return neighbours && (pawnAttacked(b, s, a) || (b.squares[a] == 0 && !promotionRank[s][p] &&
+                                                            pawnAttacked(b, s, a + c.step)));
+        };
         if (!passed) {
             if (neighbours) {
-                c.t.pawnStructureTerm += pawnChainBonus[s][p];
-                if (b.squares[a] == 0) c.t.fixedBonus += 3;
+                structure += pawnChainBonus[s][p];
+                if (b.squares[a] == 0) fixed += 3;
             } else if (c.oppUnits < loosePawnUnits) {
-                c.t.pawnStructureTerm += loosePawnBonus[s][p];
+                structure += loosePawnBonus[s][p];
             }
         } else {
-            c.t.passedPawnTerm += passedPawnValue(c, p, supported, neighbours);
+            passedSum += passedPawnValue(c, p, supported(), neighbours);
         }
-        if (c.ownUnits >= kingAttackUnits && nearSquare[p][c.theirKing]) {
-            const bool close = (supported && b.squares[a] == 0) || distance[p][c.theirKing] <= 2;
-            c.t.kingAttackTerm += close ? 25 : 5;
+        if (nearKingCounts && nearTheirKing[p]) {
+            const bool close = (supported() && b.squares[a] == 0) || distance[p][c.theirKing] <= 2;
+            attack += close ? 25 : 5;
         }
     }
+    c.t.fixedBonus += fixed;
+    c.t.pawnStructureTerm += structure;
+    c.t.passedPawnTerm += passedSum;
+    c.t.kingAttackTerm += attack;
     if (blocked > 0) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
 }
 
@@ -158,12 +166,17 @@ void addDoubleCentreAttack(EvalContext& c) {
 // rank 4 or 5, worth most away from the centre on the side of our king.
 // The same two ranks serve both colours.
 void addPawnMass(EvalContext& c) {
-    const posicion& b = c.board;
+    // Our pawns without an enemy pawn right in front, on ranks 4 and 5,
+    // folded onto the files: bit f - 1 for file f.
+    const SquareSet theirs = c.pawns[c.o];
+    const SquareSet free = c.pawns[c.s] & ~(c.s == white ? theirs >> 8 : theirs << 8);
+    const unsigned files = unsigned((free >> 24) | (free >> 32)) & 0xffu;
+    // Without two qualifying files side by side no run counts.
+    if ((files & (files >> 1)) == 0) return;
     int sum = 0, run = 0, runFiles = 0;
     for (int x = sq::a4; x <= sq::h4 + 1; ++x) {
-        const int f = fileOf(x);
-        const bool qualifies = f <= 8 && ((holdsPawn(b, x, c.s) && !holdsPawn(b, x + c.step, c.o)) ||
-                                          (holdsPawn(b, x + 10, c.s) && !holdsPawn(b, x + 10 + c.step, c.o)));
+        const int f = x - sq::a4 + 1;
+        const bool qualifies = f <= 8 && ((files >> (f - 1)) & 1u);
         if (qualifies) {
             const bool centreOrFar = f == 4 || f == 5 || !sameWing[x][c.theirKing];
             run += centreOrFar ? 4 : sameWing[x][c.ourKing] ? 10 : 12;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 #include "board/tables.h"
@@ -294,5 +295,57 @@ inline constexpr std::array<PieceSet, 2> xrayTargetBishop = {
     detail::pieceSet({rook, queen, king}, white, white),
     detail::pieceSet({rook, queen, king}, black, black),
 };
+
+// Sets of squares in 64 bits, bit 8 * (rank - 1) + (file - 1); border
+// positions have no bit. The pawn walks of the rules become one mask test.
+using SquareSet = uint64_t;
+using SquareSets = std::array<SquareSet, squareCount>;
+
+inline constexpr SquareSets squareBit = [] {
+    SquareSets t{};
+    for (int s = 0; s < squareCount; ++s)
+        if (detail::isRealSquare(s)) t[s] = SquareSet(1) << (8 * (rankOf(s) - 1) + fileOf(s) - 1);
+    return t;
+}();
+
+inline constexpr SquareSet fileASquares = 0x0101010101010101ULL;
+inline constexpr SquareSet fileHSquares = fileASquares << 7;
+
+// The squares on the files beside the square's file.
+inline constexpr SquareSets neighbourFiles = [] {
+    SquareSets t{};
+    for (int s = 0; s < squareCount; ++s)
+        for (int x = 11; x <= 88; ++x)
+            if (detail::isRealSquare(s) && (fileOf(x) == fileOf(s) - 1 || fileOf(x) == fileOf(s) + 1))
+                t[s] |= squareBit[x];
+    return t;
+}();
+
+// From the square forward in side's direction along its file, while on
+// ranks 2 to 7: where the passed-pawn and knight-safety rules look.
+inline constexpr std::array<SquareSets, 2> innerFileAhead = [] {
+    std::array<SquareSets, 2> t{};
+    for (int side = white; side <= black; ++side)
+        for (int s = 0; s < squareCount; ++s)
+            for (int x = s; detail::isRealSquare(x) && rankOf(x) >= 2 && rankOf(x) <= 7; x += pawnStep[side])
+                t[side][s] |= squareBit[x];
+    return t;
+}();
+
+// The weak-pawn walk of side against an enemy pawn on the square: from
+// the square in front of that pawn back along the file up to and including
+// side's seventh rank.
+inline constexpr std::array<SquareSets, 2> defenderWalk = [] {
+    std::array<SquareSets, 2> t{};
+    for (int side = white; side <= black; ++side)
+        for (int s = 11; s <= 88; ++s) {
+            if (!detail::isRealSquare(s)) continue;
+            for (int x = s - pawnStep[side]; detail::isRealSquare(x); x += pawnStep[side]) {
+                t[side][s] |= squareBit[x];
+                if (promotionRank[side][x]) break;
+            }
+        }
+    return t;
+}();
 
 }  // namespace zarvi
