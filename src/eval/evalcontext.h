@@ -56,9 +56,14 @@ inline bool holds(const posicion& b, int x, int side, int type) {
     return pieceAt(b, x) == pieceCode(side, type);
 }
 
-// The first occupied square after x along direction d, or 0 at the edge.
+// A walk along a line from a real square leaves the board before it can
+// leave 0..99, so onBoard alone tells where it ends: no range test needed.
+inline bool stillOnBoard(int x) { return onBoard[x]; }
+
+// The first occupied square after the real square x along direction d, or
+// 0 at the edge.
 inline int firstOccupiedFrom(const posicion& b, int x, int d) {
-    for (x += d; realSquare(x); x += d)
+    for (x += d; stillOnBoard(x); x += d)
         if (b.squares[x]) return x;
     return 0;
 }

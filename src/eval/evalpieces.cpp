@@ -45,24 +45,31 @@ bool loosePawn(const EvalContext& c, int x) {
 
 void addKnightTargets(EvalContext& c, int n) {
     const posicion& b = c.board;
-    for (int k = 0; k < 8 && knightTargets[n][k]; ++k) {
-        const int x = knightTargets[n][k];
+    const int* targets = knightTargets[n];
+    // Summed here and added once: stores to the terms would make the
+    // compiler reload the board and the context on every target.
+    int threat = 0, knightSum = 0;
+    for (int k = 0; k < 8 && targets[k]; ++k) {
+        const int x = targets[k];
         const int piece = b.squares[x];
+        if (piece == 0) continue;
         if (isEnemy(c, piece)) {
             switch (typeOf(piece)) {
                 case rook:
                 case queen:
-                case king: c.t.threatTerm += 25; break;
-                case bishop: c.t.threatTerm += pawnAttacked(b, c.o, x) ? 15 : 25; break;
+                case king: threat += 25; break;
+                case bishop: threat += pawnAttacked(b, c.o, x) ? 15 : 25; break;
                 case pawn:
-                    if (loosePawn(c, x)) c.t.threatTerm += pawnAttacked(b, c.o, x + c.step) ? 9 : 20;
+                    if (loosePawn(c, x)) threat += pawnAttacked(b, c.o, x + c.step) ? 9 : 20;
                     break;
                 default: break;
             }
         } else if (piece == pieceCode(c.s, knight) && centerSquare[x]) {
-            c.t.knightTerm += 6;
+            knightSum += 6;
         }
     }
+    c.t.threatTerm += threat;
+    c.t.knightTerm += knightSum;
 }
 
 void addRookFileBonus(EvalContext& c, int r, int p, int q) {
@@ -88,22 +95,38 @@ void addRookFileBonus(EvalContext& c, int r, int p, int q) {
     }
 }
 
-// Walks the empty squares from r along d, scoring each, and returns the
-// first occupied square (0 at the edge).
-int rookRay(EvalContext& c, int r, int d, const SquareValues& free, const SquareValues& attacked,
-            const SquareTable& kingWeight) {
+// A rook's four lines in their order, along the rank (+1, -1) and then the
+// file (+10, -10), each with the tables that score its empty squares.
+struct RookLine {
+    int d;
+    bool alongRank;
+    const SquareValues& free;
+    const SquareValues& attacked;
+    const SquareTable& kingWeight;
+};
+const RookLine rookLines[4] = {
+    {1, true, rookRankFree, rookRankAttacked, rookKingWeightB},
+    {-1, true, rookRankFree, rookRankAttacked, rookKingWeightB},
+    {10, false, rookFileFree, rookFileAttacked, rookKingWeightA},
+    {-10, false, rookFileFree, rookFileAttacked, rookKingWeightA},
+};
+
+// Walks the empty squares from r along the line, adding their scores to
+// rookSum and attack, and returns the first occupied square (0 at the edge).
+int rookRay(const EvalContext& c, int r, const RookLine& line, int& rookSum, int& attack) {
     const posicion& b = c.board;
-    int x = r + d;
-    for (; realSquare(x) && b.squares[x] == 0; x += d) {
+    const int* weight = line.kingWeight[c.theirKing];
+    int x = r + line.d;
+    for (; stillOnBoard(x) && b.squares[x] == 0; x += line.d) {
         if (pawnAttackedOnBoard(b, c.o, x)) {
-            c.t.rookTerm += attacked[x];
-            c.t.kingAttackTerm += kingWeight[c.theirKing][x] >> 1;
+            rookSum += line.attacked[x];
+            attack += weight[x] >> 1;
         } else {
-            c.t.rookTerm += free[x];
-            c.t.kingAttackTerm += kingWeight[c.theirKing][x];
+            rookSum += line.free[x];
+            attack += weight[x];
         }
     }
-    return realSquare(x) ? x : 0;
+    return stillOnBoard(x) ? x : 0;
 }
 
 void addRookRankBlocker(EvalContext& c, int x) {
@@ -246,6 +269,9 @@ void addOurRooks(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.rookList[c.s];
     int c7 = 0, c8 = 0;
+    // What the empty squares score, summed here and added once: stores to
+    // the terms inside the walks would make the compiler reload what they read.
+    int rookSum = 0, attack = 0;
     for (int i = list[0]; i >= 1; --i) {
         const int r = list[i];
         if (c.ownUnits >= rookWingUnits && sameWing[r][c.theirKing]) c.t.rookTerm += 6;
@@ -256,15 +282,17 @@ void addOurRooks(EvalContext& c) {
             ++c8;
         const int p = b.pawnsOnFile[c.s][fileOf(r)], q = b.pawnsOnFile[c.o][fileOf(r)];
         addRookFileBonus(c, r, p, q);
-        for (int d : {1, -1}) {
-            const int x = rookRay(c, r, d, rookRankFree, rookRankAttacked, rookKingWeightB);
-            if (x) addRookRankBlocker(c, x);
-        }
-        for (int d : {10, -10}) {
-            const int x = rookRay(c, r, d, rookFileFree, rookFileAttacked, rookKingWeightA);
-            if (x) addRookFileBlocker(c, r, d, x, p, q);
+        for (const RookLine& line : rookLines) {
+            const int x = rookRay(c, r, line, rookSum, attack);
+            if (x == 0) continue;
+            if (line.alongRank)
+                addRookRankBlocker(c, x);
+            else
+                addRookFileBlocker(c, r, line.d, x, p, q);
         }
     }
+    c.t.rookTerm += rookSum;
+    c.t.kingAttackTerm += attack;
     addRookRanks(c, c7, c8);
 }
 
@@ -292,23 +320,27 @@ void addOpponentBishops(EvalContext& c) {
 void addOurBishops(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.bishopList[c.s];
+    const int* weight = bishopKingWeight[c.theirKing];
+    // What the squares reached score, summed here and added once: stores to
+    // the terms inside the walks would make the compiler reload what they read.
+    int bishopSum = 0, attack = 0;
     for (int i = list[0]; i >= 1; --i) {
         const int from = list[i];
-        c.t.bishopTerm += bishopSquareBonus[from];
+        bishopSum += bishopSquareBonus[from];
         for (int d : bishopDirections) {
             // The empty squares and the first occupied one alike.
             int x = from + d;
-            for (; realSquare(x); x += d) {
+            for (; stillOnBoard(x); x += d) {
                 if (pawnAttackedOnBoard(b, c.o, x)) {
-                    c.t.bishopTerm += bishopMobilityAttacked[x];
-                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x] >> 1;
+                    bishopSum += bishopMobilityAttacked[x];
+                    attack += weight[x] >> 1;
                 } else {
-                    c.t.bishopTerm += bishopMobilityFree[x];
-                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x];
+                    bishopSum += bishopMobilityFree[x];
+                    attack += weight[x];
                 }
                 if (b.squares[x]) break;
             }
-            if (!realSquare(x)) continue;
+            if (!stillOnBoard(x)) continue;
             const int piece = b.squares[x];
             const int type = typeOf(piece);
             if (!isEnemy(c, piece)) {
@@ -329,18 +361,24 @@ void addOurBishops(EvalContext& c) {
             }
         }
     }
+    c.t.bishopTerm += bishopSum;
+    c.t.kingAttackTerm += attack;
 }
 
 void addOurQueens(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.queenList[c.s];
+    const int* weight = queenKingWeight[c.theirKing];
     for (int i = list[0]; i >= 1; --i) {
         const int q = list[i];
         c.t.queenTerm += queenSquareBonus[q];
         if (sameWing[q][c.theirKing]) c.t.queenTerm += 7;
+        // Summed here and added once, so that the loops store nothing.
+        int attack = 0;
         for (int d : queenDirections)
-            for (int x = q + d; realSquare(x) && b.squares[x] == 0; x += d)
-                c.t.kingAttackTerm += queenKingWeight[c.theirKing][x] >> (pawnAttackedOnBoard(b, c.o, x) ? 1 : 0);
+            for (int x = q + d; stillOnBoard(x) && b.squares[x] == 0; x += d)
+                attack += weight[x] >> (pawnAttackedOnBoard(b, c.o, x) ? 1 : 0);
+        c.t.kingAttackTerm += attack;
     }
 }
 
