@@ -44,12 +44,15 @@ inline bool realSquare(int x) { return unsigned(x) < onBoard.size() && onBoard[x
 
 inline int pieceAt(const posicion& b, int x) { return realSquare(x) ? b.squares[x] : 0; }
 
-inline bool pawnAttacked(const posicion& b, int side, int x) {
-    return realSquare(x) && b.pawnAttacks[side][x] > 0;
+// Read from the pawn-attack sets, where a border position has no bit: no
+// range test and no branch. Every x the rules ask about is a real square
+// or one step beside one, within 0..109.
+inline bool pawnAttacked(const EvalContext& c, int side, int x) {
+    return (c.attacks[side] & squareBit[x]) != 0;
 }
 
-// The same for a square the caller knows to be real: the ray walks, which
-// stop at the edge anyway, read it without the guard.
+// The board's own count, for a square the caller knows to be real: the
+// ray walks, which stop at the edge anyway.
 inline bool pawnAttackedOnBoard(const posicion& b, int side, int x) { return b.pawnAttacks[side][x] > 0; }
 
 inline bool holds(const posicion& b, int x, int side, int type) {

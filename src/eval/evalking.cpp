@@ -63,7 +63,7 @@ void addEndgameKing(EvalContext& c) {
     for (int k : kingSteps) {
         const int x = c.ourKing + k;
         const int piece = pieceAt(b, x);
-        if (piece == pieceCode(c.s, pawn) || (piece == pieceCode(c.o, pawn) && !pawnAttacked(b, c.o, x))) {
+        if (piece == pieceCode(c.s, pawn) || (piece == pieceCode(c.o, pawn) && !pawnAttacked(c, c.o, x))) {
             c.t.kingSafetyTerm += 15;
             break;
         }

@@ -26,8 +26,9 @@ bool isPassed(const EvalContext& c, int p) {
     return (innerFileAhead[c.s][p] & (c.pawns[c.o] | c.attacks[c.o])) == 0;
 }
 
-// Rooks behind a passed pawn and what stands in front of it.
-int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
+// Rooks behind a passed pawn and what stands in front of it. Rare, so kept
+// out of the pawn loop, which then holds its values in registers.
+[[gnu::noinline]] int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
     const posicion& b = c.board;
     const int a = p + c.step;
     int v = supported ? passedSupported[c.s][p] : neighbours ? passedConnected[c.s][p] : passedAlone[c.s][p];
@@ -86,10 +87,17 @@ void addOpponentPawnWeaknesses(EvalContext& c) {
     // Summed here and added once: a store to the terms could alias the
     // board for the compiler, which would then reload it every time.
     int structure = 0;
-    for (int f = 1; f <= 8; ++f) {
-        const int n = theirs[f];
-        if (n >= 2) structure += (n - 1) * doubledPenalty[f];
-        if (n > 0 && !theirs[f - 1] && !theirs[f + 1]) structure += n * isolatedPenalty[f];
+    // Only the files that need it are visited: doubled ones, where a pawn
+    // stands above another, and isolated ones, without neighbour files.
+    const SquareSet pawns = c.pawns[c.o];
+    const unsigned files = filesOf(pawns);
+    for (unsigned doubled = filesOf(pawns & squaresAbove(pawns)); doubled; doubled &= doubled - 1) {
+        const int f = lowestFile(doubled);
+        structure += (theirs[f] - 1) * doubledPenalty[f];
+    }
+    for (unsigned isolated = files & ~((files << 1) | (files >> 1)); isolated; isolated &= isolated - 1) {
+        const int f = lowestFile(isolated);
+        structure += theirs[f] * isolatedPenalty[f];
     }
     if (c.ownUnits >= weakPawnUnits) {
         const bool rookless = b.rookList[c.s][0] == 0;
@@ -99,7 +107,7 @@ void addOpponentPawnWeaknesses(EvalContext& c) {
             // further back: the walk starts on the square in front of it.
             const int p = list[i];
             if (defenderWalk[c.s][p] & c.attacks[c.o]) continue;
-            structure += rookless || b.pawnsOnFile[c.s][fileOf(p)] > 0 ? 13 : 20;
+            structure += rookless || b.pawnsOnFile[c.s][squareFile[p]] > 0 ? 13 : 20;
         }
     }
     c.t.pawnStructureTerm += structure;
@@ -127,8 +135,8 @@ void addOurPawns(EvalContext& c) {
         const bool neighbours = (neighbourFiles[p] & c.pawns[s]) != 0;
         // Only passed pawns and pawns near their king ask for it.
         auto supported = [&] {
-            return neighbours && (pawnAttacked(b, s, a) || (b.squares[a] == 0 && !promotionRank[s][p] &&
-                                                            pawnAttacked(b, s, a + c.step)));
+            return neighbours && (pawnAttacked(c, s, a) || (b.squares[a] == 0 && !promotionRank[s][p] &&
+                                                            pawnAttacked(c, s, a + c.step)));
         };
         if (!passed) {
             if (neighbours) {

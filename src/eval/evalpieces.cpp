@@ -30,7 +30,7 @@ bool isEnemy(const EvalContext& c, int piece) { return piece != 0 && sideOf(piec
 bool knightHeldBack(const EvalContext& c, int n) {
     const int ownRank = c.o == white ? rankOf(n) : 9 - rankOf(n);
     const int ahead = n - 2 * c.step;
-    return ownRank <= 4 && pawnAttacked(c.board, c.s, ahead - 1) && pawnAttacked(c.board, c.s, ahead + 1);
+    return ownRank <= 4 && pawnAttacked(c, c.s, ahead - 1) && pawnAttacked(c, c.s, ahead + 1);
 }
 
 // A knight no enemy pawn can chase away: nothing from n forward on its
@@ -40,7 +40,7 @@ bool knightSafe(const EvalContext& c, int n) { return (innerFileAhead[c.s][n] & 
 // An enemy pawn worth attacking: not defended by a pawn now, nor after it
 // is pushed.
 bool loosePawn(const EvalContext& c, int x) {
-    return !pawnAttacked(c.board, c.o, x) && !pawnAttacked(c.board, c.o, x - c.step);
+    return !pawnAttacked(c, c.o, x) && !pawnAttacked(c, c.o, x - c.step);
 }
 
 void addKnightTargets(EvalContext& c, int n) {
@@ -58,9 +58,9 @@ void addKnightTargets(EvalContext& c, int n) {
                 case rook:
                 case queen:
                 case king: threat += 25; break;
-                case bishop: threat += pawnAttacked(b, c.o, x) ? 15 : 25; break;
+                case bishop: threat += pawnAttacked(c, c.o, x) ? 15 : 25; break;
                 case pawn:
-                    if (loosePawn(c, x)) threat += pawnAttacked(b, c.o, x + c.step) ? 9 : 20;
+                    if (loosePawn(c, x)) threat += pawnAttacked(c, c.o, x + c.step) ? 9 : 20;
                     break;
                 default: break;
             }
@@ -72,14 +72,16 @@ void addKnightTargets(EvalContext& c, int n) {
     c.t.knightTerm += knightSum;
 }
 
-void addRookFileBonus(EvalContext& c, int r, int p, int q) {
-    const int f = fileOf(r), u = c.ownUnits;
+void addRookFileBonus(EvalContext& c, int r, int f, int p, int q) {
+    if (p > 0) {
+        if (q == 0 && p == 1) c.t.rookTerm += 6;
+        return;
+    }
+    const int u = c.ownUnits;
     const bool farFromKing = std::abs(f - c.kf) > 1;
     const bool bothOnOneEdge = (f >= 7 && c.kf >= 7) || (f <= 2 && c.kf <= 2);
     const bool kingWing = sameWing[r][c.theirKing];
-    if (p > 0) {
-        if (q == 0 && p == 1) c.t.rookTerm += 6;
-    } else if (q > 0) {
+    if (q > 0) {
         c.t.rookTerm += 17;
         if (u >= rookOpenFileUnits && kingWing)
             c.t.kingAttackTerm += farFromKing ? u - u / 3 : bothOnOneEdge ? u + u / 3 : u;
@@ -132,8 +134,8 @@ int rookRay(const EvalContext& c, int r, const RookLine& line, int& rookSum, int
 void addRookRankBlocker(EvalContext& c, int x) {
     const posicion& b = c.board;
     const int piece = b.squares[x];
-    if (!isEnemy(c, piece) || pawnAttacked(b, c.o, x)) return;
-    if (typeOf(piece) == pawn && pawnAttacked(b, c.o, x - c.step)) return;
+    if (!isEnemy(c, piece) || pawnAttacked(c, c.o, x)) return;
+    if (typeOf(piece) == pawn && pawnAttacked(c, c.o, x - c.step)) return;
     c.t.threatTerm += 6;
     c.t.kingAttackTerm += rookKingWeightB[c.theirKing][x];
 }
@@ -150,7 +152,7 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
         } else if (d > 0 && type == rook && p == 0) {
             // Doubled rooks, counted once, by the lower one.
             c.t.rookTerm += q > 0 ? (c.ownUnits >> 1) + 16 : c.ownUnits + 25;
-        } else if (type == pawn && pawnAttacked(b, c.o, x)) {
+        } else if (type == pawn && pawnAttacked(c, c.o, x)) {
             c.t.rookTerm += 15;
             if (sameWing[x][c.theirKing]) c.t.rookTerm += 5;
         }
@@ -159,7 +161,7 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
     if (xrayBlocker[piece]) {
         const int y = firstOccupiedFrom(b, x, d);
         if (y && xrayTargetRook[c.o][b.squares[y]]) {
-            if (!pawnAttacked(b, c.o, x) || pawnAttacked(b, c.s, x)) {
+            if (!pawnAttacked(c, c.o, x) || pawnAttacked(c, c.s, x)) {
                 c.t.pinTerm += 34;
                 if (cornerSquare[r] && x == r + d) c.t.fixedBonus += cornerPinBonus;
             } else {
@@ -167,8 +169,8 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
             }
         }
     }
-    const bool defended = pawnAttacked(b, c.o, x) && type != queen;
-    const bool pushable = type == pawn && pawnAttacked(b, c.o, x - c.step);
+    const bool defended = pawnAttacked(c, c.o, x) && type != queen;
+    const bool pushable = type == pawn && pawnAttacked(c, c.o, x - c.step);
     if (!defended && !pushable) {
         c.t.threatTerm += 18;
         c.t.kingAttackTerm += rookKingWeightA[c.theirKing][x];
@@ -230,7 +232,7 @@ void addOpponentKnights(EvalContext& c) {
     const int* list = b.knightList[c.o];
     for (int i = list[0]; i >= 1; --i) {
         const int n = list[i];
-        if (pawnAttacked(b, c.s, n)) c.t.knightTerm += 18;
+        if (pawnAttacked(c, c.s, n)) c.t.knightTerm += 18;
         if (edgeSquare[n]) {
             c.t.misplacedTerm += 63;
             if (cornerSquare[n]) c.t.misplacedTerm += 17;
@@ -252,7 +254,7 @@ void addOurKnights(EvalContext& c) {
         if (knightOutpost[c.s][n]) c.t.knightTerm += 4 * b.pawnAttacks[c.s][n];
         if (u >= knightSafetyUnits && (knightSupportZone[c.s][n] || (nearKing && innerRanks[n])) &&
             knightSafe(c, n)) {
-            if (pawnAttacked(b, c.s, n)) {
+            if (pawnAttacked(c, c.s, n)) {
                 if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u;
                 const bool strong = holds(b, n + c.step, c.o, pawn) || b.pawnAttacks[c.s][n] == 2;
                 c.t.knightTerm += strong ? (13 * u) >> 3 : (9 * u) >> 3;
@@ -267,21 +269,23 @@ void addOurKnights(EvalContext& c) {
 
 void addOurRooks(EvalContext& c) {
     const posicion& b = c.board;
-    const int* list = b.rookList[c.s];
+    const int s = c.s, o = c.o, theirKing = c.theirKing;
+    const bool wingCounts = c.ownUnits >= rookWingUnits;
+    const int* list = b.rookList[s];
     int c7 = 0, c8 = 0;
-    // What the empty squares score, summed here and added once: stores to
-    // the terms inside the walks would make the compiler reload what they read.
+    // Summed here and added once: stores to the terms inside the walks
+    // would make the compiler reload what they read.
     int rookSum = 0, attack = 0;
     for (int i = list[0]; i >= 1; --i) {
-        const int r = list[i];
-        if (c.ownUnits >= rookWingUnits && sameWing[r][c.theirKing]) c.t.rookTerm += 6;
-        if (pawnAttacked(b, c.o, r)) c.t.rookTerm -= 18;
-        if (promotionRank[c.s][r])
+        const int r = list[i], f = squareFile[r];
+        if (wingCounts && sameWing[r][theirKing]) rookSum += 6;
+        if (pawnAttacked(c, o, r)) rookSum -= 18;
+        if (promotionRank[s][r])
             ++c7;
-        else if (backRank[c.o][r])
+        else if (backRank[o][r])
             ++c8;
-        const int p = b.pawnsOnFile[c.s][fileOf(r)], q = b.pawnsOnFile[c.o][fileOf(r)];
-        addRookFileBonus(c, r, p, q);
+        const int p = b.pawnsOnFile[s][f], q = b.pawnsOnFile[o][f];
+        addRookFileBonus(c, r, f, p, q);
         for (const RookLine& line : rookLines) {
             const int x = rookRay(c, r, line, rookSum, attack);
             if (x == 0) continue;
@@ -302,7 +306,7 @@ void addOpponentBishops(EvalContext& c) {
     const int s = c.s;
     for (int i = list[0]; i >= 1; --i) {
         const int x = list[i];
-        if (pawnAttacked(b, s, x)) c.t.threatTerm += 18;
+        if (pawnAttacked(c, s, x)) c.t.threatTerm += 18;
         if (backRank[c.o][x]) {
             ++c.backCount;
             c.t.misplacedTerm += 2 * c.oppUnits;
@@ -351,9 +355,9 @@ void addOurBishops(EvalContext& c) {
             } else if (type == knight || type == rook || type == queen || type == king) {
                 const int y = firstOccupiedFrom(b, x, d);
                 if (y && xrayTargetBishop[c.o][b.squares[y]])
-                    c.t.pinTerm += !pawnAttacked(b, c.s, x) && pawnAttacked(b, c.o, x) ? 25 : 37;
+                    c.t.pinTerm += !pawnAttacked(c, c.s, x) && pawnAttacked(c, c.o, x) ? 25 : 37;
                 if (type == knight)
-                    c.t.threatTerm += pawnAttacked(b, c.o, x) ? 13 : 26;
+                    c.t.threatTerm += pawnAttacked(c, c.o, x) ? 13 : 26;
                 else
                     c.t.threatTerm += 33;
             } else if (type == pawn && loosePawn(c, x)) {

@@ -249,6 +249,9 @@ inline constexpr IntRow<3> seventhRankKingAndPawn = {0, 51, 160};
 inline constexpr IntRow<3> seventhRankKingOnly = {0, 35, 125};
 inline constexpr IntRow<3> seventhRankPawnOnly = {0, 17, 43};
 
+// fileOf as a table, for the loops that would otherwise divide.
+inline constexpr SquareValues squareFile = detail::squareValues([](int s) { return fileOf(s); });
+
 // Square sets. a1 is dark, h1 light.
 inline constexpr SquareValues lightSquare =
     detail::squareFlags([](int s) { return (rankOf(s) + fileOf(s)) % 2 == 1; });
@@ -301,15 +304,37 @@ inline constexpr std::array<PieceSet, 2> xrayTargetBishop = {
 using SquareSet = uint64_t;
 using SquareSets = std::array<SquareSet, squareCount>;
 
-inline constexpr SquareSets squareBit = [] {
-    SquareSets t{};
-    for (int s = 0; s < squareCount; ++s)
+// Like onBoard it runs to 109, so that a step from a real square can be
+// looked up without a range test.
+inline constexpr std::array<SquareSet, onBoard.size()> squareBit = [] {
+    std::array<SquareSet, onBoard.size()> t{};
+    for (int s = 0; s < int(t.size()); ++s)
         if (detail::isRealSquare(s)) t[s] = SquareSet(1) << (8 * (rankOf(s) - 1) + fileOf(s) - 1);
     return t;
 }();
 
 inline constexpr SquareSet fileASquares = 0x0101010101010101ULL;
 inline constexpr SquareSet fileHSquares = fileASquares << 7;
+
+// The files of a set's squares, bit f - 1 for file f.
+constexpr unsigned filesOf(SquareSet set) {
+    set |= set >> 32;
+    set |= set >> 16;
+    set |= set >> 8;
+    return unsigned(set) & 0xffu;
+}
+
+// The file of the lowest bit of a nonzero set of files.
+inline int lowestFile(unsigned files) { return __builtin_ctz(files) + 1; }
+
+// Every square above some square of the set on the same file.
+constexpr SquareSet squaresAbove(SquareSet set) {
+    set <<= 8;
+    set |= set << 8;
+    set |= set << 16;
+    set |= set << 32;
+    return set;
+}
 
 // The squares on the files beside the square's file.
 inline constexpr SquareSets neighbourFiles = [] {
