@@ -26,6 +26,9 @@ SquareTable distance;
 SquareTable sameQuarter;
 SquareTable sameWing;
 SquareTable nearSquare;
+uint64_t sameQuarterSquares[squareCount];
+uint64_t sameWingSquares[squareCount];
+uint64_t nearSquares[squareCount];
 SquareTable rankAhead[2];
 SquareTable rookKingWeightA;
 SquareTable rookKingWeightB;
@@ -63,6 +66,15 @@ void buildQuartersAndDistance() {
             nearSquare[a][b] = sameQuarter[a][b] || distance[a][b] <= 2;
         }
     }
+}
+
+void buildRelationSets() {
+    for (int k = 11; k <= 88; ++k)
+        for (int x = 11; x <= 88; ++x) {
+            if (sameQuarter[x][k]) sameQuarterSquares[k] |= squareBit[x];
+            if (sameWing[x][k]) sameWingSquares[k] |= squareBit[x];
+            if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
+        }
 }
 
 void buildKingSteps() {
@@ -201,6 +213,7 @@ void buildTables() {
     generateKeys();
     clearPairTables();
     buildQuartersAndDistance();
+    buildRelationSets();
     buildKingSteps();
     buildKnightJumps();
     buildKnightTargets();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "board/types.h"
 
@@ -94,6 +95,11 @@ extern SquareTable distance;
 extern SquareTable sameQuarter;
 extern SquareTable sameWing;
 extern SquareTable nearSquare;
+// The same three relations as 64-bit square sets, for the evaluation (the
+// bit layout of its squareBit): entry k holds each real x with [x][k] set.
+extern uint64_t sameQuarterSquares[squareCount];
+extern uint64_t sameWingSquares[squareCount];
+extern uint64_t nearSquares[squareCount];
 extern SquareTable rankAhead[2];
 extern SquareTable rookKingWeightA;
 extern SquareTable rookKingWeightB;

@@ -36,7 +36,14 @@ struct EvalContext {
     // attack (exactly those where pawnAttacks is above 0).
     SquareSet pawns[2];
     SquareSet attacks[2];
+    // From the board's relation sets: the squares near K', and those on the
+    // wing of K' and on the wing of K.
+    SquareSet nearTheirKing;
+    SquareSet theirKingWing;
+    SquareSet ourKingWing;
 };
+
+inline bool inSet(SquareSet set, int x) { return (set & squareBit[x]) != 0; }
 
 // A border position (or one beyond the 89 entries) reads as empty and
 // unattacked: the board's arrays hold no meaning there.

@@ -213,7 +213,7 @@ void scaleKingAttack(EvalContext& c) {
     int defenders = 0;
     for (const int* list : {b.knightList[c.o], b.bishopList[c.o]})
         for (int i = list[0]; i >= 1; --i)
-            if (sameQuarter[list[i]][c.theirKing]) ++defenders;
+            if (inSet(sameQuarterSquares[c.theirKing], list[i])) ++defenders;
     if (defenders >= 1)
         attack -= std::min(defenders, 4) * attack / 6;
     else if (c.s == c.humanSide)

@@ -19,13 +19,6 @@ constexpr int loosePawnUnits = 10;
 
 bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pawn); }
 
-// No enemy pawn stands on the pawn's way and none can come to its side:
-// no square from p forward on its file, within ranks 2 to 7, holds an
-// enemy pawn or is attacked by one.
-bool isPassed(const EvalContext& c, int p) {
-    return (innerFileAhead[c.s][p] & (c.pawns[c.o] | c.attacks[c.o])) == 0;
-}
-
 // Rooks behind a passed pawn and what stands in front of it. Rare, so kept
 // out of the pawn loop, which then holds its values in registers.
 [[gnu::noinline]] int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
@@ -115,49 +108,62 @@ void addOpponentPawnWeaknesses(EvalContext& c) {
 
 void addOurPawns(EvalContext& c) {
     const posicion& b = c.board;
-    const int s = c.s;
-    const bool knightEdge =
-        c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[c.o][0] == 0;
-    const bool nearKingCounts = c.ownUnits >= kingAttackUnits;
-    const int* nearTheirKing = nearSquare[c.theirKing];
-    // Summed here and added once, so that the compiler need not reload the
-    // board after every store to the terms.
-    int blocked = 0, fixed = 0, structure = 0, passedSum = 0, attack = 0;
-    const int* list = b.pawnList[s];
-    for (int i = list[0]; i >= 1; --i) {
-        // Pawns stand on ranks 2 to 7, so the square ahead is a real one.
-        const int p = list[i], a = p + c.step;
-        if (b.squares[a] == pieceCode(c.o, pawn)) {
-            if (s == c.humanSide) fixed += 4;
-            if (knightEdge) ++blocked;
-        }
-        const bool passed = isPassed(c, p);
-        const bool neighbours = (neighbourFiles[p] & c.pawns[s]) != 0;
-        // Only passed pawns and pawns near their king ask for it.
-        auto supported = [&] {
-            return neighbours && (pawnAttacked(c, s, a) || (b.squares[a] == 0 && !promotionRank[s][p] &&
-                                                            pawnAttacked(c, s, a + c.step)));
-        };
-        if (!passed) {
-            if (neighbours) {
-                structure += pawnChainBonus[s][p];
-                if (b.squares[a] == 0) fixed += 3;
-            } else if (c.oppUnits < loosePawnUnits) {
-                structure += loosePawnBonus[s][p];
-            }
-        } else {
-            passedSum += passedPawnValue(c, p, supported(), neighbours);
-        }
-        if (nearKingCounts && nearTheirKing[p]) {
-            const bool close = (supported() && b.squares[a] == 0) || distance[p][c.theirKing] <= 2;
+    const int s = c.s, o = c.o, step = c.step;
+    const SquareSet ours = c.pawns[s], theirs = c.pawns[o];
+    // The rules sort our pawns by these sets and visit each set's pawns (in
+    // square order; they only add): a few shifts and masks where the tests
+    // per pawn were many. Pawns with an enemy pawn on the square ahead:
+    const SquareSet blockedByPawn = ours & (s == white ? theirs >> 8 : theirs << 8);
+    // Not passed: an enemy pawn, or a square an enemy pawn attacks, on the
+    // pawn's file from its own square forward, within ranks 2 to 7.
+    const SquareSet stops = (theirs | c.attacks[o]) & innerRankSquares;
+    const SquareSet held = ours & (s == white ? fillDown(stops) : fillUp(stops));
+    // A pawn of ours on a neighbouring file.
+    const unsigned files = filesOf(ours);
+    const SquareSet neighboured = ours & squaresOfFiles(((files << 1) | (files >> 1)) & 0xffu);
+
+    if (blockedByPawn) {
+        const int blocked = countSquares(blockedByPawn);
+        if (s == c.humanSide) c.t.fixedBonus += 4 * blocked;
+        const bool knightEdge =
+            c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[o][0] == 0;
+        if (knightEdge) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
+    }
+    // Pawns stand on ranks 2 to 7, so the square ahead is a real one.
+    auto supported = [&](int p) {
+        const int a = p + step;
+        return inSet(neighboured, p) &&
+               (pawnAttacked(c, s, a) ||
+                (b.squares[a] == 0 && !promotionRank[s][p] && pawnAttacked(c, s, a + step)));
+    };
+    // Pawns that are not passed: with neighbours, or alone late in the game.
+    int structure = 0, fixed = 0;
+    for (SquareSet chain = held & neighboured; chain; chain &= chain - 1) {
+        const int p = lowestSquare(chain);
+        structure += pawnChainBonus[s][p];
+        if (b.squares[p + step] == 0) fixed += 3;
+    }
+    if (c.oppUnits < loosePawnUnits)
+        for (SquareSet loose = held & ~neighboured; loose; loose &= loose - 1)
+            structure += loosePawnBonus[s][lowestSquare(loose)];
+    c.t.pawnStructureTerm += structure;
+    c.t.fixedBonus += fixed;
+
+    // Passed pawns, and pawns near their king.
+    for (SquareSet passed = ours & ~held; passed; passed &= passed - 1) {
+        const int p = lowestSquare(passed);
+        c.t.passedPawnTerm += passedPawnValue(c, p, supported(p), inSet(neighboured, p));
+    }
+    if (c.ownUnits >= kingAttackUnits) {
+        const int theirKing = c.theirKing;
+        int attack = 0;
+        for (SquareSet near = ours & c.nearTheirKing; near; near &= near - 1) {
+            const int p = lowestSquare(near);
+            const bool close = (supported(p) && b.squares[p + step] == 0) || distance[p][theirKing] <= 2;
             attack += close ? 25 : 5;
         }
+        c.t.kingAttackTerm += attack;
     }
-    c.t.fixedBonus += fixed;
-    c.t.pawnStructureTerm += structure;
-    c.t.passedPawnTerm += passedSum;
-    c.t.kingAttackTerm += attack;
-    if (blocked > 0) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
 }
 
 // Two of our pawns bearing on d5 or e5 while the opponent, who the engine
@@ -186,8 +192,8 @@ void addPawnMass(EvalContext& c) {
         const int f = x - sq::a4 + 1;
         const bool qualifies = f <= 8 && ((files >> (f - 1)) & 1u);
         if (qualifies) {
-            const bool centreOrFar = f == 4 || f == 5 || !sameWing[x][c.theirKing];
-            run += centreOrFar ? 4 : sameWing[x][c.ourKing] ? 10 : 12;
+            const bool centreOrFar = f == 4 || f == 5 || !inSet(c.theirKingWing, x);
+            run += centreOrFar ? 4 : inSet(c.ourKingWing, x) ? 10 : 12;
             ++runFiles;
         } else {
             if (runFiles >= 2) sum += run;

@@ -80,7 +80,7 @@ void addRookFileBonus(EvalContext& c, int r, int f, int p, int q) {
     const int u = c.ownUnits;
     const bool farFromKing = std::abs(f - c.kf) > 1;
     const bool bothOnOneEdge = (f >= 7 && c.kf >= 7) || (f <= 2 && c.kf <= 2);
-    const bool kingWing = sameWing[r][c.theirKing];
+    const bool kingWing = inSet(c.theirKingWing, r);
     if (q > 0) {
         c.t.rookTerm += 17;
         if (u >= rookOpenFileUnits && kingWing)
@@ -154,7 +154,7 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
             c.t.rookTerm += q > 0 ? (c.ownUnits >> 1) + 16 : c.ownUnits + 25;
         } else if (type == pawn && pawnAttacked(c, c.o, x)) {
             c.t.rookTerm += 15;
-            if (sameWing[x][c.theirKing]) c.t.rookTerm += 5;
+            if (inSet(c.theirKingWing, x)) c.t.rookTerm += 5;
         }
         return;
     }
@@ -248,8 +248,8 @@ void addOurKnights(EvalContext& c) {
     const int u = c.ownUnits;
     for (int i = list[0]; i >= 1; --i) {
         const int n = list[i];
-        const bool nearKing = nearSquare[n][c.theirKing];
-        if (u >= kingAttackUnits && sameWing[n][c.theirKing]) c.t.knightTerm += 7;
+        const bool nearKing = inSet(c.nearTheirKing, n);
+        if (u >= kingAttackUnits && inSet(c.theirKingWing, n)) c.t.knightTerm += 7;
         c.t.knightTerm += knightSquareBonus[c.s][n];
         if (knightOutpost[c.s][n]) c.t.knightTerm += 4 * b.pawnAttacks[c.s][n];
         if (u >= knightSafetyUnits && (knightSupportZone[c.s][n] || (nearKing && innerRanks[n])) &&
@@ -269,7 +269,7 @@ void addOurKnights(EvalContext& c) {
 
 void addOurRooks(EvalContext& c) {
     const posicion& b = c.board;
-    const int s = c.s, o = c.o, theirKing = c.theirKing;
+    const int s = c.s, o = c.o;
     const bool wingCounts = c.ownUnits >= rookWingUnits;
     const int* list = b.rookList[s];
     int c7 = 0, c8 = 0;
@@ -278,7 +278,7 @@ void addOurRooks(EvalContext& c) {
     int rookSum = 0, attack = 0;
     for (int i = list[0]; i >= 1; --i) {
         const int r = list[i], f = squareFile[r];
-        if (wingCounts && sameWing[r][theirKing]) rookSum += 6;
+        if (wingCounts && inSet(c.theirKingWing, r)) rookSum += 6;
         if (pawnAttacked(c, o, r)) rookSum -= 18;
         if (promotionRank[s][r])
             ++c7;
@@ -325,6 +325,7 @@ void addOurBishops(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.bishopList[c.s];
     const int* weight = bishopKingWeight[c.theirKing];
+    const int* theirAttacks = b.pawnAttacks[c.o];
     // What the squares reached score, summed here and added once: stores to
     // the terms inside the walks would make the compiler reload what they read.
     int bishopSum = 0, attack = 0;
@@ -335,13 +336,9 @@ void addOurBishops(EvalContext& c) {
             // The empty squares and the first occupied one alike.
             int x = from + d;
             for (; stillOnBoard(x); x += d) {
-                if (pawnAttackedOnBoard(b, c.o, x)) {
-                    bishopSum += bishopMobilityAttacked[x];
-                    attack += weight[x] >> 1;
-                } else {
-                    bishopSum += bishopMobilityFree[x];
-                    attack += weight[x];
-                }
+                const bool attacked = theirAttacks[x] > 0;
+                bishopSum += attacked ? bishopMobilityAttacked[x] : bishopMobilityFree[x];
+                attack += weight[x] >> (attacked ? 1 : 0);
                 if (b.squares[x]) break;
             }
             if (!stillOnBoard(x)) continue;
@@ -373,15 +370,16 @@ void addOurQueens(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.queenList[c.s];
     const int* weight = queenKingWeight[c.theirKing];
+    const int* theirAttacks = b.pawnAttacks[c.o];
     for (int i = list[0]; i >= 1; --i) {
         const int q = list[i];
         c.t.queenTerm += queenSquareBonus[q];
-        if (sameWing[q][c.theirKing]) c.t.queenTerm += 7;
+        if (inSet(c.theirKingWing, q)) c.t.queenTerm += 7;
         // Summed here and added once, so that the loops store nothing.
         int attack = 0;
         for (int d : queenDirections)
             for (int x = q + d; stillOnBoard(x) && b.squares[x] == 0; x += d)
-                attack += weight[x] >> (pawnAttackedOnBoard(b, c.o, x) ? 1 : 0);
+                attack += weight[x] >> (theirAttacks[x] > 0 ? 1 : 0);
         c.t.kingAttackTerm += attack;
     }
 }

@@ -327,24 +327,45 @@ constexpr unsigned filesOf(SquareSet set) {
 // The file of the lowest bit of a nonzero set of files.
 inline int lowestFile(unsigned files) { return __builtin_ctz(files) + 1; }
 
-// Every square above some square of the set on the same file.
-constexpr SquareSet squaresAbove(SquareSet set) {
-    set <<= 8;
+// Every square of the files given as bits.
+constexpr SquareSet squaresOfFiles(unsigned files) { return SquareSet(files) * fileASquares; }
+
+// The squares of the set, and every square above (or below) one of them on
+// its file.
+constexpr SquareSet fillUp(SquareSet set) {
     set |= set << 8;
     set |= set << 16;
     set |= set << 32;
     return set;
 }
+constexpr SquareSet fillDown(SquareSet set) {
+    set |= set >> 8;
+    set |= set >> 16;
+    set |= set >> 32;
+    return set;
+}
 
-// The squares on the files beside the square's file.
-inline constexpr SquareSets neighbourFiles = [] {
-    SquareSets t{};
-    for (int s = 0; s < squareCount; ++s)
-        for (int x = 11; x <= 88; ++x)
-            if (detail::isRealSquare(s) && (fileOf(x) == fileOf(s) - 1 || fileOf(x) == fileOf(s) + 1))
-                t[s] |= squareBit[x];
+// Every square above some square of the set on the same file.
+constexpr SquareSet squaresAbove(SquareSet set) { return fillUp(set << 8); }
+
+// Ranks 2 to 7.
+inline constexpr SquareSet innerRankSquares = 0x00ffffffffffff00ULL;
+
+// The square of each bit.
+inline constexpr std::array<int, 64> bitSquare = [] {
+    std::array<int, 64> t{};
+    for (int i = 0; i < 64; ++i) t[i] = 10 * (i / 8 + 1) + i % 8 + 1;
     return t;
 }();
+
+// The square of the lowest bit of a nonzero set.
+inline int lowestSquare(SquareSet set) { return bitSquare[__builtin_ctzll(set)]; }
+
+inline int countSquares(SquareSet set) {
+    int n = 0;
+    for (; set; set &= set - 1) ++n;
+    return n;
+}
 
 // From the square forward in side's direction along its file, while on
 // ranks 2 to 7: where the passed-pawn and knight-safety rules look.

@@ -78,7 +78,10 @@ void collectTerms(const posicion& board, int s, EvalTerms& terms) {
                   1 - engineSide,
                   0,
                   {whitePawns, blackPawns},
-                  {whitePawnAttacks(whitePawns), blackPawnAttacks(blackPawns)}};
+                  {whitePawnAttacks(whitePawns), blackPawnAttacks(blackPawns)},
+                  nearSquares[board.kingSquare[o]],
+                  sameWingSquares[board.kingSquare[o]],
+                  sameWingSquares[board.kingSquare[s]]};
 
     addCentrePawnControl(c);
     addShortCastlingReadiness(c);
