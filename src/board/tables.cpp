@@ -37,6 +37,7 @@ SquareTable queenKingWeight;
 int slidesAlong[15][23];
 SquareTable quietMoveClass[2][7];
 int knightTargets[squareCount][8];
+uint64_t knightTargetSquares[squareCount];
 int kingTargets[squareCount][8];
 
 }  // namespace zarvi
@@ -66,15 +67,6 @@ void buildQuartersAndDistance() {
             nearSquare[a][b] = sameQuarter[a][b] || distance[a][b] <= 2;
         }
     }
-}
-
-void buildRelationSets() {
-    for (int k = 11; k <= 88; ++k)
-        for (int x = 11; x <= 88; ++x) {
-            if (sameQuarter[x][k]) sameQuarterSquares[k] |= squareBit[x];
-            if (sameWing[x][k]) sameWingSquares[k] |= squareBit[x];
-            if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
-        }
 }
 
 void buildKingSteps() {
@@ -112,6 +104,19 @@ void buildKnightTargets() {
             knightTargets[a][k] = square[pick];
             key[pick] = -200;
         }
+    }
+}
+
+// The evaluation's square sets, from the tables they restate.
+void buildEvaluationSets() {
+    for (int k = 11; k <= 88; ++k) {
+        for (int x = 11; x <= 88; ++x) {
+            if (sameQuarter[x][k]) sameQuarterSquares[k] |= squareBit[x];
+            if (sameWing[x][k]) sameWingSquares[k] |= squareBit[x];
+            if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
+        }
+        for (int j = 0; j < 8 && knightTargets[k][j]; ++j)
+            knightTargetSquares[k] |= squareBit[knightTargets[k][j]];
     }
 }
 
@@ -213,10 +218,10 @@ void buildTables() {
     generateKeys();
     clearPairTables();
     buildQuartersAndDistance();
-    buildRelationSets();
     buildKingSteps();
     buildKnightJumps();
     buildKnightTargets();
+    buildEvaluationSets();
     buildKingTargets();
     buildDirections(queenDirection, queenDirections);
     buildDirections(bishopDirection, bishopDirections);

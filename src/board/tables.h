@@ -112,6 +112,8 @@ extern SquareTable quietMoveClass[2][7];
 // Destinations by square, best-centralised first for knights and in
 // king-step order for kings; a 0 ends a row with fewer than eight.
 extern int knightTargets[squareCount][8];
+// The same destinations as a 64-bit square set, for the evaluation.
+extern uint64_t knightTargetSquares[squareCount];
 extern int kingTargets[squareCount][8];
 
 // Builds the hash keys and every table above. Runs its work once; later

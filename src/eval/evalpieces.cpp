@@ -43,33 +43,27 @@ bool loosePawn(const EvalContext& c, int x) {
     return !pawnAttacked(c, c.o, x) && !pawnAttacked(c, c.o, x - c.step);
 }
 
-void addKnightTargets(EvalContext& c, int n) {
-    const posicion& b = c.board;
-    const int* targets = knightTargets[n];
-    // Summed here and added once: stores to the terms would make the
-    // compiler reload the board and the context on every target.
-    int threat = 0, knightSum = 0;
-    for (int k = 0; k < 8 && targets[k]; ++k) {
-        const int x = targets[k];
-        const int piece = b.squares[x];
-        if (piece == 0) continue;
-        if (isEnemy(c, piece)) {
-            switch (typeOf(piece)) {
-                case rook:
-                case queen:
-                case king: threat += 25; break;
-                case bishop: threat += pawnAttacked(c, c.o, x) ? 15 : 25; break;
-                case pawn:
-                    if (loosePawn(c, x)) threat += pawnAttacked(c, c.o, x + c.step) ? 9 : 20;
-                    break;
-                default: break;
-            }
-        } else if (piece == pieceCode(c.s, knight) && centerSquare[x]) {
-            knightSum += 6;
-        }
+// The pieces a knight's destinations can hold that count: their rooks,
+// queens and king, their bishops, and our knights.
+struct KnightTargetSets {
+    SquareSet theirMajors;
+    SquareSet theirBishops;
+    SquareSet ourKnights;
+};
+
+// Each destination by what stands there, taken from the sets: the empty
+// squares and the pieces that give nothing are never looked at.
+void addKnightTargets(EvalContext& c, int n, const KnightTargetSets& on) {
+    const SquareSet targets = knightTargetSquares[n];
+    int threat = 25 * countSquares(targets & on.theirMajors);
+    for (SquareSet set = targets & on.theirBishops; set; set &= set - 1)
+        threat += pawnAttacked(c, c.o, lowestSquare(set)) ? 15 : 25;
+    for (SquareSet set = targets & c.pawns[c.o]; set; set &= set - 1) {
+        const int x = lowestSquare(set);
+        if (loosePawn(c, x)) threat += pawnAttacked(c, c.o, x + c.step) ? 9 : 20;
     }
     c.t.threatTerm += threat;
-    c.t.knightTerm += knightSum;
+    c.t.knightTerm += 6 * countSquares(targets & on.ourKnights & centreSquares);
 }
 
 void addRookFileBonus(EvalContext& c, int r, int f, int p, int q) {
@@ -245,7 +239,11 @@ void addOpponentKnights(EvalContext& c) {
 void addOurKnights(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.knightList[c.s];
+    if (list[0] == 0) return;
     const int u = c.ownUnits;
+    const SquareSet theirMajors =
+        squaresOf(b.rookList[c.o]) | squaresOf(b.queenList[c.o]) | squareBit[c.theirKing];
+    const KnightTargetSets on{theirMajors, squaresOf(b.bishopList[c.o]), squaresOf(list)};
     for (int i = list[0]; i >= 1; --i) {
         const int n = list[i];
         const bool nearKing = inSet(c.nearTheirKing, n);
@@ -263,7 +261,7 @@ void addOurKnights(EvalContext& c) {
                 if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u >> 1;
             }
         }
-        addKnightTargets(c, n);
+        addKnightTargets(c, n, on);
     }
 }
 

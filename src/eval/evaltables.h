@@ -348,6 +348,13 @@ constexpr SquareSet fillDown(SquareSet set) {
 // Every square above some square of the set on the same file.
 constexpr SquareSet squaresAbove(SquareSet set) { return fillUp(set << 8); }
 
+inline constexpr SquareSet centreSquares = [] {
+    SquareSet set = 0;
+    for (int s = 0; s < squareCount; ++s)
+        if (centerSquare[s]) set |= squareBit[s];
+    return set;
+}();
+
 // Ranks 2 to 7.
 inline constexpr SquareSet innerRankSquares = 0x00ffffffffffff00ULL;
 

@@ -32,13 +32,6 @@ void scaleByPhase(EvalTerms& t, int ownUnits, int oppUnits) {
     t.centreTerm = t.centreTerm * ownUnits / unitCap;
 }
 
-// The squares of a pawn list as a set.
-SquareSet pawnSet(const int* list) {
-    SquareSet set = 0;
-    for (int i = list[0]; i >= 1; --i) set |= squareBit[list[i]];
-    return set;
-}
-
 // The squares the pawns attack, one rank ahead and one file to either
 // side, never off the board: where pawnAttacks counts more than 0.
 SquareSet whitePawnAttacks(SquareSet pawns) {
@@ -63,7 +56,8 @@ int weighTerms(const EvalTerms& t) {
 void collectTerms(const posicion& board, int s, EvalTerms& terms) {
     terms = EvalTerms{};
     const int o = 1 - s;
-    const SquareSet whitePawns = pawnSet(board.pawnList[white]), blackPawns = pawnSet(board.pawnList[black]);
+    const SquareSet whitePawns = squaresOf(board.pawnList[white]);
+    const SquareSet blackPawns = squaresOf(board.pawnList[black]);
     EvalContext c{board,
                   terms,
                   s,
