@@ -93,14 +93,19 @@ void addOpponentPawnWeaknesses(EvalContext& c) {
         structure += theirs[f] * isolatedPenalty[f];
     }
     if (c.ownUnits >= weakPawnUnits) {
-        const bool rookless = b.rookList[c.s][0] == 0;
-        const int* list = b.pawnList[c.o];
-        for (int i = list[0]; i >= 1; --i) {
-            // A pawn that no pawn of its own can defend, where it stands or
-            // further back: the walk starts on the square in front of it.
-            const int p = list[i];
-            if (defenderWalk[c.s][p] & c.attacks[c.o]) continue;
-            structure += rookless || b.pawnsOnFile[c.s][squareFile[p]] > 0 ? 13 : 20;
+        // A pawn that no pawn of its own can defend, where it stands or
+        // further back: no square attacked by their pawns on its file from
+        // the square in front of it back to our seventh rank. Filled along
+        // the files, the attacked squares up to that rank mark those walks.
+        const SquareSet attacked = c.attacks[c.o];
+        const SquareSet weak =
+            c.s == white ? pawns & ~(fillDown(attacked & ~rank8Squares) << 8)
+                         : pawns & ~(fillUp(attacked & ~rank1Squares) >> 8);
+        if (b.rookList[c.s][0] == 0) {
+            structure += 13 * countSquares(weak);
+        } else {
+            const SquareSet ourFiles = squaresOfFiles(filesOf(c.pawns[c.s]));
+            structure += 13 * countSquares(weak & ourFiles) + 20 * countSquares(weak & ~ourFiles);
         }
     }
     c.t.pawnStructureTerm += structure;

@@ -28,9 +28,8 @@ bool isEnemy(const EvalContext& c, int piece) { return piece != 0 && sideOf(piec
 // Both squares two ranks ahead of an enemy knight in its own half, one
 // file to each side, covered by our pawns: the knight cannot come forward.
 bool knightHeldBack(const EvalContext& c, int n) {
-    const int ownRank = c.o == white ? rankOf(n) : 9 - rankOf(n);
     const int ahead = n - 2 * c.step;
-    return ownRank <= 4 && pawnAttacked(c, c.s, ahead - 1) && pawnAttacked(c, c.s, ahead + 1);
+    return inSet(homeHalf[c.o], n) && pawnAttacked(c, c.s, ahead - 1) && pawnAttacked(c, c.s, ahead + 1);
 }
 
 // A knight no enemy pawn can chase away: nothing from n forward on its

@@ -355,8 +355,14 @@ inline constexpr SquareSet centreSquares = [] {
     return set;
 }();
 
-// Ranks 2 to 7.
+// Each side's own half of the board: ranks 1 to 4 for white, 5 to 8 for
+// black.
+inline constexpr std::array<SquareSet, 2> homeHalf = {0xffffffffULL, 0xffffffffULL << 32};
+
+// Ranks 2 to 7, rank 1, rank 8.
 inline constexpr SquareSet innerRankSquares = 0x00ffffffffffff00ULL;
+inline constexpr SquareSet rank1Squares = 0xffULL;
+inline constexpr SquareSet rank8Squares = 0xffULL << 56;
 
 // The square of each bit.
 inline constexpr std::array<int, 64> bitSquare = [] {
@@ -385,20 +391,5 @@ inline constexpr std::array<SquareSets, 2> innerFileAhead = [] {
     return t;
 }();
 
-// The weak-pawn walk of side against an enemy pawn on the square: from
-// the square in front of that pawn back along the file up to and including
-// side's seventh rank.
-inline constexpr std::array<SquareSets, 2> defenderWalk = [] {
-    std::array<SquareSets, 2> t{};
-    for (int side = white; side <= black; ++side)
-        for (int s = 11; s <= 88; ++s) {
-            if (!detail::isRealSquare(s)) continue;
-            for (int x = s - pawnStep[side]; detail::isRealSquare(x); x += pawnStep[side]) {
-                t[side][s] |= squareBit[x];
-                if (promotionRank[side][x]) break;
-            }
-        }
-    return t;
-}();
 
 }  // namespace zarvi
