@@ -90,40 +90,6 @@ void addRookFileBonus(EvalContext& c, int r, int f, int p, int q) {
     }
 }
 
-// A rook's four lines in their order, along the rank (+1, -1) and then the
-// file (+10, -10), each with the tables that score its empty squares.
-struct RookLine {
-    int d;
-    bool alongRank;
-    const SquareValues& free;
-    const SquareValues& attacked;
-    const SquareTable& kingWeight;
-};
-const RookLine rookLines[4] = {
-    {1, true, rookRankFree, rookRankAttacked, rookKingWeightB},
-    {-1, true, rookRankFree, rookRankAttacked, rookKingWeightB},
-    {10, false, rookFileFree, rookFileAttacked, rookKingWeightA},
-    {-10, false, rookFileFree, rookFileAttacked, rookKingWeightA},
-};
-
-// Walks the empty squares from r along the line, adding their scores to
-// rookSum and attack, and returns the first occupied square (0 at the edge).
-int rookRay(const EvalContext& c, int r, const RookLine& line, int& rookSum, int& attack) {
-    const posicion& b = c.board;
-    const int* weight = line.kingWeight[c.theirKing];
-    int x = r + line.d;
-    for (; stillOnBoard(x) && b.squares[x] == 0; x += line.d) {
-        if (pawnAttackedOnBoard(b, c.o, x)) {
-            rookSum += line.attacked[x];
-            attack += weight[x] >> 1;
-        } else {
-            rookSum += line.free[x];
-            attack += weight[x];
-        }
-    }
-    return stillOnBoard(x) ? x : 0;
-}
-
 void addRookRankBlocker(EvalContext& c, int x) {
     const posicion& b = c.board;
     const int piece = b.squares[x];
@@ -273,6 +239,8 @@ void addOurRooks(EvalContext& c) {
     // Summed here and added once: stores to the terms inside the walks
     // would make the compiler reload what they read.
     int rookSum = 0, attack = 0;
+    const int* rankWeight = rookKingWeightB[c.theirKing];
+    const int* fileWeight = rookKingWeightA[c.theirKing];
     for (int i = list[0]; i >= 1; --i) {
         const int r = list[i], f = squareFile[r];
         if (wingCounts && inSet(c.theirKingWing, r)) rookSum += 6;
@@ -283,14 +251,23 @@ void addOurRooks(EvalContext& c) {
             ++c8;
         const int p = b.pawnsOnFile[s][f], q = b.pawnsOnFile[o][f];
         addRookFileBonus(c, r, f, p, q);
-        for (const RookLine& line : rookLines) {
-            const int x = rookRay(c, r, line, rookSum, attack);
-            if (x == 0) continue;
-            if (line.alongRank)
-                addRookRankBlocker(c, x);
-            else
-                addRookFileBlocker(c, r, line.d, x, p, q);
-        }
+        auto walk = [&](int d, const SquareValues& free, const SquareValues& attacked, const int* weight) {
+            int x = r + d;
+            for (; stillOnBoard(x) && b.squares[x] == 0; x += d) {
+                if (pawnAttackedOnBoard(b, o, x)) {
+                    rookSum += attacked[x];
+                    attack += weight[x] >> 1;
+                } else {
+                    rookSum += free[x];
+                    attack += weight[x];
+                }
+            }
+            return stillOnBoard(x) ? x : 0;
+        };
+        if (const int x = walk(1, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
+        if (const int x = walk(-1, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
+        if (const int x = walk(10, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, 10, x, p, q);
+        if (const int x = walk(-10, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, -10, x, p, q);
     }
     c.t.rookTerm += rookSum;
     c.t.kingAttackTerm += attack;
