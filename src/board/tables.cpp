@@ -34,6 +34,7 @@ SquareTable rookKingWeightA;
 SquareTable rookKingWeightB;
 SquareTable bishopKingWeight;
 SquareTable queenKingWeight;
+uint64_t queenWeightSquares[squareCount];
 int slidesAlong[15][23];
 SquareTable quietMoveClass[2][7];
 int knightTargets[squareCount][8];
@@ -114,6 +115,7 @@ void buildEvaluationSets() {
             if (sameQuarter[x][k]) sameQuarterSquares[k] |= squareBit[x];
             if (sameWing[x][k]) sameWingSquares[k] |= squareBit[x];
             if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
+            if (queenKingWeight[k][x]) queenWeightSquares[k] |= squareBit[x];
         }
         for (int j = 0; j < 8 && knightTargets[k][j]; ++j)
             knightTargetSquares[k] |= squareBit[knightTargets[k][j]];
@@ -221,7 +223,6 @@ void buildTables() {
     buildKingSteps();
     buildKnightJumps();
     buildKnightTargets();
-    buildEvaluationSets();
     buildKingTargets();
     buildDirections(queenDirection, queenDirections);
     buildDirections(bishopDirection, bishopDirections);
@@ -231,6 +232,7 @@ void buildTables() {
     buildLineOrKnight();
     buildKingWeights();
     buildQuietMoveClasses();
+    buildEvaluationSets();
 }
 
 }  // namespace zarvi

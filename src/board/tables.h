@@ -105,6 +105,9 @@ extern SquareTable rookKingWeightA;
 extern SquareTable rookKingWeightB;
 extern SquareTable bishopKingWeight;
 extern SquareTable queenKingWeight;
+// For each king square k, as a 64-bit square set: each x where
+// queenKingWeight[k][x] is not 0.
+extern uint64_t queenWeightSquares[squareCount];
 // slidesAlong[piece code][direction + 11]
 extern int slidesAlong[15][23];
 // quietMoveClass[side][type][from][to]: 0 best, 2 worst.

@@ -344,16 +344,21 @@ void addOurQueens(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.queenList[c.s];
     const int* weight = queenKingWeight[c.theirKing];
+    const SquareSet weighted = queenWeightSquares[c.theirKing];
     const int* theirAttacks = b.pawnAttacks[c.o];
     for (int i = list[0]; i >= 1; --i) {
         const int q = list[i];
         c.t.queenTerm += queenSquareBonus[q];
         if (inSet(c.theirKingWing, q)) c.t.queenTerm += 7;
-        // Summed here and added once, so that the loops store nothing.
+        // Summed here and added once, so that the loops store nothing. A
+        // line without a square of weight adds nothing and is not walked.
         int attack = 0;
-        for (int d : queenDirections)
+        for (int k = 0; k < 8; ++k) {
+            if ((lineSquares[q][k] & weighted) == 0) continue;
+            const int d = queenDirections[k];
             for (int x = q + d; stillOnBoard(x) && b.squares[x] == 0; x += d)
                 attack += weight[x] >> (theirAttacks[x] > 0 ? 1 : 0);
+        }
         c.t.kingAttackTerm += attack;
     }
 }

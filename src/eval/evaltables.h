@@ -364,6 +364,19 @@ inline constexpr SquareSet innerRankSquares = 0x00ffffffffffff00ULL;
 inline constexpr SquareSet rank1Squares = 0xffULL;
 inline constexpr SquareSet rank8Squares = 0xffULL << 56;
 
+// From each square, along each of the directions of queenDirections
+// (1, 11, 10, 9, -1, -11, -10, -9), every square up to the edge.
+inline constexpr std::array<std::array<SquareSet, 8>, squareCount> lineSquares = [] {
+    constexpr int steps[8] = {1, 11, 10, 9, -1, -11, -10, -9};
+    std::array<std::array<SquareSet, 8>, squareCount> t{};
+    for (int s = 11; s <= 88; ++s) {
+        if (!detail::isRealSquare(s)) continue;
+        for (int k = 0; k < 8; ++k)
+            for (int x = s + steps[k]; detail::isRealSquare(x); x += steps[k]) t[s][k] |= squareBit[x];
+    }
+    return t;
+}();
+
 // The square of each bit.
 inline constexpr std::array<int, 64> bitSquare = [] {
     std::array<int, 64> t{};
