@@ -25,12 +25,6 @@ constexpr int cornerPinBonus = 250;
 
 bool isEnemy(const EvalContext& c, int piece) { return piece != 0 && sideOf(piece) == c.o; }
 
-// Both squares two ranks ahead of an enemy knight in its own half, one
-// file to each side, covered by our pawns: the knight cannot come forward.
-bool knightHeldBack(const EvalContext& c, int n) {
-    const int ahead = n - 2 * c.step;
-    return inSet(homeHalf[c.o], n) && pawnAttacked(c, c.s, ahead - 1) && pawnAttacked(c, c.s, ahead + 1);
-}
 
 // A knight no enemy pawn can chase away: nothing from n forward on its
 // file, within ranks 2 to 7, is attacked by an enemy pawn.
@@ -186,19 +180,22 @@ void addEFilePin(EvalContext& c) {
     c.t.pinTerm += pin;
 }
 
+// Counted by sets: the knights attacked by our pawns, on the edge, in a
+// corner, on their back rank, held back.
 void addOpponentKnights(EvalContext& c) {
-    const posicion& b = c.board;
-    const int* list = b.knightList[c.o];
-    for (int i = list[0]; i >= 1; --i) {
-        const int n = list[i];
-        if (pawnAttacked(c, c.s, n)) c.t.knightTerm += 18;
-        if (edgeSquare[n]) {
-            c.t.misplacedTerm += 63;
-            if (cornerSquare[n]) c.t.misplacedTerm += 17;
-            if (backRank[c.o][n]) ++c.backCount;
-        }
-        if (knightHeldBack(c, n)) c.t.knightTerm += 5;
-    }
+    const SquareSet knights = squaresOf(c.board.knightList[c.o]);
+    if (knights == 0) return;
+    const SquareSet ours = c.attacks[c.s];
+    // Held back: in its own half, with both squares two ranks ahead of it,
+    // one file to either side, attacked by our pawns (a knight on an edge
+    // file has one of them beside the board, and is not held back).
+    const SquareSet heldBack = c.o == white
+                                   ? ((ours >> 15) & ~fileASquares) & ((ours >> 17) & ~fileHSquares)
+                                   : ((ours << 15) & ~fileHSquares) & ((ours << 17) & ~fileASquares);
+    c.t.knightTerm += 18 * countSquares(knights & ours) + 5 * countSquares(knights & homeHalf[c.o] & heldBack);
+    const SquareSet onEdge = knights & edgeSquares;
+    c.t.misplacedTerm += 63 * countSquares(onEdge) + 17 * countSquares(onEdge & cornerSquares);
+    c.backCount += countSquares(knights & backRankSquares[c.o]);
 }
 
 void addOurKnights(EvalContext& c) {
@@ -264,35 +261,31 @@ void addOurRooks(EvalContext& c) {
             }
             return stillOnBoard(x) ? x : 0;
         };
-        if (const int x = walk(1, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
-        if (const int x = walk(-1, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
-        if (const int x = walk(10, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, 10, x, p, q);
-        if (const int x = walk(-10, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, -10, x, p, q);
+        for (int d : {1, -1})
+            if (const int x = walk(d, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
+        for (int d : {10, -10})
+            if (const int x = walk(d, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, d, x, p, q);
     }
     c.t.rookTerm += rookSum;
     c.t.kingAttackTerm += attack;
     addRookRanks(c, c7, c8);
 }
 
+// Counted by sets: the bishops attacked by our pawns, on their back rank,
+// trapped on a2 or h2 (black: a7, h7) by our pawns.
 void addOpponentBishops(EvalContext& c) {
-    const posicion& b = c.board;
-    const int* list = b.bishopList[c.o];
+    const SquareSet bishops = squaresOf(c.board.bishopList[c.o]);
+    if (bishops == 0) return;
     const int s = c.s;
-    for (int i = list[0]; i >= 1; --i) {
-        const int x = list[i];
-        if (pawnAttacked(c, s, x)) c.t.threatTerm += 18;
-        if (backRank[c.o][x]) {
-            ++c.backCount;
-            c.t.misplacedTerm += 2 * c.oppUnits;
-        }
-        const bool trappedOnA = x == relativeSquare(s, sq::a2) &&
-                                holds(b, relativeSquare(s, sq::b3), s, pawn) &&
-                                holds(b, relativeSquare(s, sq::c2), s, pawn);
-        const bool trappedOnH = x == relativeSquare(s, sq::h2) &&
-                                holds(b, relativeSquare(s, sq::g3), s, pawn) &&
-                                holds(b, relativeSquare(s, sq::f2), s, pawn);
-        if (trappedOnA || trappedOnH) c.t.fixedBonus += trappedBishopBonus;
-    }
+    c.t.threatTerm += 18 * countSquares(bishops & c.attacks[s]);
+    const int atHome = countSquares(bishops & backRankSquares[c.o]);
+    c.backCount += atHome;
+    c.t.misplacedTerm += atHome * 2 * c.oppUnits;
+    auto ourPawn = [&](int square) { return inSet(c.pawns[s], relativeSquare(s, square)); };
+    if (inSet(bishops, relativeSquare(s, sq::a2)) && ourPawn(sq::b3) && ourPawn(sq::c2))
+        c.t.fixedBonus += trappedBishopBonus;
+    if (inSet(bishops, relativeSquare(s, sq::h2)) && ourPawn(sq::g3) && ourPawn(sq::f2))
+        c.t.fixedBonus += trappedBishopBonus;
 }
 
 void addOurBishops(EvalContext& c) {

@@ -348,12 +348,20 @@ constexpr SquareSet fillDown(SquareSet set) {
 // Every square above some square of the set on the same file.
 constexpr SquareSet squaresAbove(SquareSet set) { return fillUp(set << 8); }
 
-inline constexpr SquareSet centreSquares = [] {
+// The squares a flag table marks, as a set.
+template <typename Flags>
+constexpr SquareSet squaresMarked(const Flags& flags) {
     SquareSet set = 0;
     for (int s = 0; s < squareCount; ++s)
-        if (centerSquare[s]) set |= squareBit[s];
+        if (flags[s]) set |= squareBit[s];
     return set;
-}();
+}
+
+inline constexpr SquareSet centreSquares = squaresMarked(centerSquare);
+inline constexpr SquareSet edgeSquares = squaresMarked(edgeSquare);
+inline constexpr SquareSet cornerSquares = squaresMarked(cornerSquare);
+inline constexpr std::array<SquareSet, 2> backRankSquares = {squaresMarked(backRank[white]),
+                                                             squaresMarked(backRank[black])};
 
 // Each side's own half of the board: ranks 1 to 4 for white, 5 to 8 for
 // black.
