@@ -43,15 +43,6 @@ struct EvalContext {
     SquareSet ourKingWing;
 };
 
-inline bool inSet(SquareSet set, int x) { return (set & squareBit[x]) != 0; }
-
-// The squares of a piece list as a set.
-inline SquareSet squaresOf(const int* list) {
-    SquareSet set = 0;
-    for (int i = list[0]; i >= 1; --i) set |= squareBit[list[i]];
-    return set;
-}
-
 // A border position (or one beyond the 89 entries) reads as empty and
 // unattacked: the board's arrays hold no meaning there.
 inline bool realSquare(int x) { return unsigned(x) < onBoard.size() && onBoard[x]; }

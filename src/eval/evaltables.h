@@ -1,6 +1,6 @@
 // Constant tables of the evaluation: square bonuses, pawn-structure
 // penalties, passed-pawn values and the square and piece sets that the
-// rules name. Square tables are written as the board is seen by white
+// rules name, some also as 64-bit square sets. Square tables are written as the board is seen by white
 // (rank 8 first, file a on the left) and indexed by square number with 0 on
 // the border; a per-side table holds white's half and black's half mirrored.
 #pragma once
@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "board/tables.h"
+#include "eval/squareset.h"
 
 namespace zarvi {
 
@@ -299,64 +300,6 @@ inline constexpr std::array<PieceSet, 2> xrayTargetBishop = {
     detail::pieceSet({rook, queen, king}, black, black),
 };
 
-// Sets of squares in 64 bits, bit 8 * (rank - 1) + (file - 1); border
-// positions have no bit. The pawn walks of the rules become one mask test.
-using SquareSet = uint64_t;
-using SquareSets = std::array<SquareSet, squareCount>;
-
-// Like onBoard it runs to 109, so that a step from a real square can be
-// looked up without a range test.
-inline constexpr std::array<SquareSet, onBoard.size()> squareBit = [] {
-    std::array<SquareSet, onBoard.size()> t{};
-    for (int s = 0; s < int(t.size()); ++s)
-        if (detail::isRealSquare(s)) t[s] = SquareSet(1) << (8 * (rankOf(s) - 1) + fileOf(s) - 1);
-    return t;
-}();
-
-inline constexpr SquareSet fileASquares = 0x0101010101010101ULL;
-inline constexpr SquareSet fileHSquares = fileASquares << 7;
-
-// The files of a set's squares, bit f - 1 for file f.
-constexpr unsigned filesOf(SquareSet set) {
-    set |= set >> 32;
-    set |= set >> 16;
-    set |= set >> 8;
-    return unsigned(set) & 0xffu;
-}
-
-// The file of the lowest bit of a nonzero set of files.
-inline int lowestFile(unsigned files) { return __builtin_ctz(files) + 1; }
-
-// Every square of the files given as bits.
-constexpr SquareSet squaresOfFiles(unsigned files) { return SquareSet(files) * fileASquares; }
-
-// The squares of the set, and every square above (or below) one of them on
-// its file.
-constexpr SquareSet fillUp(SquareSet set) {
-    set |= set << 8;
-    set |= set << 16;
-    set |= set << 32;
-    return set;
-}
-constexpr SquareSet fillDown(SquareSet set) {
-    set |= set >> 8;
-    set |= set >> 16;
-    set |= set >> 32;
-    return set;
-}
-
-// Every square above some square of the set on the same file.
-constexpr SquareSet squaresAbove(SquareSet set) { return fillUp(set << 8); }
-
-// The squares a flag table marks, as a set.
-template <typename Flags>
-constexpr SquareSet squaresMarked(const Flags& flags) {
-    SquareSet set = 0;
-    for (int s = 0; s < squareCount; ++s)
-        if (flags[s]) set |= squareBit[s];
-    return set;
-}
-
 inline constexpr SquareSet centreSquares = squaresMarked(centerSquare);
 inline constexpr SquareSet edgeSquares = squaresMarked(edgeSquare);
 inline constexpr SquareSet cornerSquares = squaresMarked(cornerSquare);
@@ -366,11 +309,6 @@ inline constexpr std::array<SquareSet, 2> backRankSquares = {squaresMarked(backR
 // Each side's own half of the board: ranks 1 to 4 for white, 5 to 8 for
 // black.
 inline constexpr std::array<SquareSet, 2> homeHalf = {0xffffffffULL, 0xffffffffULL << 32};
-
-// Ranks 2 to 7, rank 1, rank 8.
-inline constexpr SquareSet innerRankSquares = 0x00ffffffffffff00ULL;
-inline constexpr SquareSet rank1Squares = 0xffULL;
-inline constexpr SquareSet rank8Squares = 0xffULL << 56;
 
 // From each square, along each of the directions of queenDirections
 // (1, 11, 10, 9, -1, -11, -10, -9), every square up to the edge.
@@ -385,24 +323,8 @@ inline constexpr std::array<std::array<SquareSet, 8>, squareCount> lineSquares =
     return t;
 }();
 
-// The square of each bit.
-inline constexpr std::array<int, 64> bitSquare = [] {
-    std::array<int, 64> t{};
-    for (int i = 0; i < 64; ++i) t[i] = 10 * (i / 8 + 1) + i % 8 + 1;
-    return t;
-}();
-
-// The square of the lowest bit of a nonzero set.
-inline int lowestSquare(SquareSet set) { return bitSquare[__builtin_ctzll(set)]; }
-
-inline int countSquares(SquareSet set) {
-    int n = 0;
-    for (; set; set &= set - 1) ++n;
-    return n;
-}
-
 // From the square forward in side's direction along its file, while on
-// ranks 2 to 7: where the passed-pawn and knight-safety rules look.
+// ranks 2 to 7: where the knight-safety rule looks.
 inline constexpr std::array<SquareSets, 2> innerFileAhead = [] {
     std::array<SquareSets, 2> t{};
     for (int side = white; side <= black; ++side)
@@ -411,6 +333,5 @@ inline constexpr std::array<SquareSets, 2> innerFileAhead = [] {
                 t[side][s] |= squareBit[x];
     return t;
 }();
-
 
 }  // namespace zarvi
