@@ -189,10 +189,9 @@ void addOpponentKnights(EvalContext& c) {
     // Held back: in its own half, with both squares two ranks ahead of it,
     // one file to either side, attacked by our pawns (a knight on an edge
     // file has one of them beside the board, and is not held back).
-    const SquareSet heldBack = c.o == white
-                                   ? ((ours >> 15) & ~fileASquares) & ((ours >> 17) & ~fileHSquares)
-                                   : ((ours << 15) & ~fileHSquares) & ((ours << 17) & ~fileASquares);
-    c.t.knightTerm += 18 * countSquares(knights & ours) + 5 * countSquares(knights & homeHalf[c.o] & heldBack);
+    const SquareSet twoAhead = c.o == white ? (ours >> 15) & (ours >> 17) : (ours << 15) & (ours << 17);
+    const SquareSet heldBack = knights & homeHalf[c.o] & twoAhead & ~(fileASquares | fileHSquares);
+    c.t.knightTerm += 18 * countSquares(knights & ours) + 5 * countSquares(heldBack);
     const SquareSet onEdge = knights & edgeSquares;
     c.t.misplacedTerm += 63 * countSquares(onEdge) + 17 * countSquares(onEdge & cornerSquares);
     c.backCount += countSquares(knights & backRankSquares[c.o]);
