@@ -26,14 +26,19 @@ SquareTable distance;
 SquareTable sameQuarter;
 SquareTable sameWing;
 SquareTable nearSquare;
+uint64_t sameQuarterSquares[squareCount];
+uint64_t sameWingSquares[squareCount];
+uint64_t nearSquares[squareCount];
 SquareTable rankAhead[2];
 SquareTable rookKingWeightA;
 SquareTable rookKingWeightB;
 SquareTable bishopKingWeight;
 SquareTable queenKingWeight;
+uint64_t queenWeightSquares[squareCount];
 int slidesAlong[15][23];
 SquareTable quietMoveClass[2][7];
 int knightTargets[squareCount][8];
+uint64_t knightTargetSquares[squareCount];
 int kingTargets[squareCount][8];
 
 }  // namespace zarvi
@@ -100,6 +105,20 @@ void buildKnightTargets() {
             knightTargets[a][k] = square[pick];
             key[pick] = -200;
         }
+    }
+}
+
+// The evaluation's square sets, from the tables they restate.
+void buildEvaluationSets() {
+    for (int k = 11; k <= 88; ++k) {
+        for (int x = 11; x <= 88; ++x) {
+            if (sameQuarter[x][k]) sameQuarterSquares[k] |= squareBit[x];
+            if (sameWing[x][k]) sameWingSquares[k] |= squareBit[x];
+            if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
+            if (queenKingWeight[k][x]) queenWeightSquares[k] |= squareBit[x];
+        }
+        for (int j = 0; j < 8 && knightTargets[k][j]; ++j)
+            knightTargetSquares[k] |= squareBit[knightTargets[k][j]];
     }
 }
 
@@ -213,6 +232,7 @@ void buildTables() {
     buildLineOrKnight();
     buildKingWeights();
     buildQuietMoveClasses();
+    buildEvaluationSets();
 }
 
 }  // namespace zarvi

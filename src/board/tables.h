@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "board/types.h"
 
@@ -94,11 +95,19 @@ extern SquareTable distance;
 extern SquareTable sameQuarter;
 extern SquareTable sameWing;
 extern SquareTable nearSquare;
+// The same three relations as 64-bit square sets, for the evaluation (the
+// bit layout of its squareBit): entry k holds each real x with [x][k] set.
+extern uint64_t sameQuarterSquares[squareCount];
+extern uint64_t sameWingSquares[squareCount];
+extern uint64_t nearSquares[squareCount];
 extern SquareTable rankAhead[2];
 extern SquareTable rookKingWeightA;
 extern SquareTable rookKingWeightB;
 extern SquareTable bishopKingWeight;
 extern SquareTable queenKingWeight;
+// For each king square k, as a 64-bit square set: each x where
+// queenKingWeight[k][x] is not 0.
+extern uint64_t queenWeightSquares[squareCount];
 // slidesAlong[piece code][direction + 11]
 extern int slidesAlong[15][23];
 // quietMoveClass[side][type][from][to]: 0 best, 2 worst.
@@ -106,6 +115,8 @@ extern SquareTable quietMoveClass[2][7];
 // Destinations by square, best-centralised first for knights and in
 // king-step order for kings; a 0 ends a row with fewer than eight.
 extern int knightTargets[squareCount][8];
+// The same destinations as a 64-bit square set, for the evaluation.
+extern uint64_t knightTargetSquares[squareCount];
 extern int kingTargets[squareCount][8];
 
 // Builds the hash keys and every table above. Runs its work once; later

@@ -32,6 +32,15 @@ struct EvalContext {
     int nQ;           // our queens
     int humanSide;    // the engine's opponent
     int backCount;    // the opponent's minor pieces on their back rank
+    // By side, built from the pawn lists: the pawns, and the squares they
+    // attack (exactly those where pawnAttacks is above 0).
+    SquareSet pawns[2];
+    SquareSet attacks[2];
+    // From the board's relation sets: the squares near K', and those on the
+    // wing of K' and on the wing of K.
+    SquareSet nearTheirKing;
+    SquareSet theirKingWing;
+    SquareSet ourKingWing;
 };
 
 // A border position (or one beyond the 89 entries) reads as empty and
@@ -40,21 +49,29 @@ inline bool realSquare(int x) { return unsigned(x) < onBoard.size() && onBoard[x
 
 inline int pieceAt(const posicion& b, int x) { return realSquare(x) ? b.squares[x] : 0; }
 
-inline bool pawnAttacked(const posicion& b, int side, int x) {
-    return realSquare(x) && b.pawnAttacks[side][x] > 0;
+// Read from the pawn-attack sets, where a border position has no bit: no
+// range test and no branch. Every x the rules ask about is a real square
+// or one step beside one, within 0..109.
+inline bool pawnAttacked(const EvalContext& c, int side, int x) {
+    return (c.attacks[side] & squareBit[x]) != 0;
 }
 
-// The same for a square the caller knows to be real: the ray walks, which
-// stop at the edge anyway, read it without the guard.
+// The board's own count, for a square the caller knows to be real: the
+// ray walks, which stop at the edge anyway.
 inline bool pawnAttackedOnBoard(const posicion& b, int side, int x) { return b.pawnAttacks[side][x] > 0; }
 
 inline bool holds(const posicion& b, int x, int side, int type) {
     return pieceAt(b, x) == pieceCode(side, type);
 }
 
-// The first occupied square after x along direction d, or 0 at the edge.
+// A walk along a line from a real square leaves the board before it can
+// leave 0..99, so onBoard alone tells where it ends: no range test needed.
+inline bool stillOnBoard(int x) { return onBoard[x]; }
+
+// The first occupied square after the real square x along direction d, or
+// 0 at the edge.
 inline int firstOccupiedFrom(const posicion& b, int x, int d) {
-    for (x += d; realSquare(x); x += d)
+    for (x += d; stillOnBoard(x); x += d)
         if (b.squares[x]) return x;
     return 0;
 }

@@ -63,7 +63,7 @@ void addEndgameKing(EvalContext& c) {
     for (int k : kingSteps) {
         const int x = c.ourKing + k;
         const int piece = pieceAt(b, x);
-        if (piece == pieceCode(c.s, pawn) || (piece == pieceCode(c.o, pawn) && !pawnAttacked(b, c.o, x))) {
+        if (piece == pieceCode(c.s, pawn) || (piece == pieceCode(c.o, pawn) && !pawnAttacked(c, c.o, x))) {
             c.t.kingSafetyTerm += 15;
             break;
         }
@@ -206,14 +206,14 @@ void addKingShelter(EvalContext& c) {
 // The attack counts for less with defending minor pieces near their king
 // and with less material of ours, and for more with a queen.
 void scaleKingAttack(EvalContext& c) {
-    int& attack = c.t.kingAttackTerm;
+    // A copy, stored once at the end: the steps form one chain of
+    // multiplications and divisions, which need not pass through memory.
+    int attack = c.t.kingAttackTerm;
     if (attack <= 0) return;
     const posicion& b = c.board;
     const int u = c.ownUnits;
-    int defenders = 0;
-    for (const int* list : {b.knightList[c.o], b.bishopList[c.o]})
-        for (int i = list[0]; i >= 1; --i)
-            if (sameQuarter[list[i]][c.theirKing]) ++defenders;
+    const SquareSet minors = squaresOf(b.knightList[c.o]) | squaresOf(b.bishopList[c.o]);
+    const int defenders = countSquares(minors & sameQuarterSquares[c.theirKing]);
     if (defenders >= 1)
         attack -= std::min(defenders, 4) * attack / 6;
     else if (c.s == c.humanSide)
@@ -225,6 +225,7 @@ void scaleKingAttack(EvalContext& c) {
         attack = (u + 3) * attack / 30;
     if (u >= kingAttackUnits) attack += kingZoneWeight[c.theirKing] * (attack + 120 - u) / (120 - u);
     if (c.nQ > 0) attack += attack / 5;
+    c.t.kingAttackTerm = attack;
 }
 
 }  // namespace zarvi

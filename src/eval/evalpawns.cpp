@@ -19,15 +19,9 @@ constexpr int loosePawnUnits = 10;
 
 bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pawn); }
 
-// No enemy pawn stands on the pawn's way and none can come to its side.
-bool isPassed(const EvalContext& c, int p) {
-    for (int y = p; realSquare(y) && innerRanks[y]; y += c.step)
-        if (c.board.squares[y] == pieceCode(c.o, pawn) || pawnAttackedOnBoard(c.board, c.o, y)) return false;
-    return true;
-}
-
-// Rooks behind a passed pawn and what stands in front of it.
-int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
+// Rooks behind a passed pawn and what stands in front of it. Rare, so kept
+// out of the pawn loop, which then holds its values in registers.
+[[gnu::noinline]] int passedPawnValue(const EvalContext& c, int p, bool supported, bool neighbours) {
     const posicion& b = c.board;
     const int a = p + c.step;
     int v = supported ? passedSupported[c.s][p] : neighbours ? passedConnected[c.s][p] : passedAlone[c.s][p];
@@ -83,65 +77,98 @@ void addCentrePawnControl(EvalContext& c) {
 void addOpponentPawnWeaknesses(EvalContext& c) {
     const posicion& b = c.board;
     const int* theirs = b.pawnsOnFile[c.o];
-    for (int f = 1; f <= 8; ++f) {
-        if (theirs[f] >= 2) c.t.pawnStructureTerm += (theirs[f] - 1) * doubledPenalty[f];
-        if (theirs[f] > 0 && !theirs[f - 1] && !theirs[f + 1])
-            c.t.pawnStructureTerm += theirs[f] * isolatedPenalty[f];
+    // Summed here and added once: a store to the terms could alias the
+    // board for the compiler, which would then reload it every time.
+    int structure = 0;
+    // Only the files that need it are visited: doubled ones, where a pawn
+    // stands above another, and isolated ones, without neighbour files.
+    const SquareSet pawns = c.pawns[c.o];
+    const unsigned files = filesOf(pawns);
+    for (unsigned doubled = filesOf(pawns & squaresAbove(pawns)); doubled; doubled &= doubled - 1) {
+        const int f = lowestFile(doubled);
+        structure += (theirs[f] - 1) * doubledPenalty[f];
     }
-    if (c.ownUnits < weakPawnUnits) return;
-    // A pawn that no pawn of its own can defend, where it stands or further
-    // back: the walk starts on the square in front of it.
-    const int* list = b.pawnList[c.o];
-    for (int i = list[0]; i >= 1; --i) {
-        const int p = list[i];
-        bool defensible = false;
-        for (int x = p - c.step; realSquare(x); x += c.step) {
-            if (pawnAttackedOnBoard(b, c.o, x)) {
-                defensible = true;
-                break;
-            }
-            if (promotionRank[c.s][x]) break;
+    for (unsigned isolated = files & ~((files << 1) | (files >> 1)); isolated; isolated &= isolated - 1) {
+        const int f = lowestFile(isolated);
+        structure += theirs[f] * isolatedPenalty[f];
+    }
+    if (c.ownUnits >= weakPawnUnits) {
+        // A pawn that no pawn of its own can defend, where it stands or
+        // further back: no square attacked by their pawns on its file from
+        // the square in front of it back to our seventh rank. Filled along
+        // the files, the attacked squares up to that rank mark those walks.
+        const SquareSet attacked = c.attacks[c.o];
+        const SquareSet weak =
+            c.s == white ? pawns & ~(fillDown(attacked & ~rank8Squares) << 8)
+                         : pawns & ~(fillUp(attacked & ~rank1Squares) >> 8);
+        if (b.rookList[c.s][0] == 0) {
+            structure += 13 * countSquares(weak);
+        } else {
+            const SquareSet ourFiles = squaresOfFiles(filesOf(c.pawns[c.s]));
+            structure += 13 * countSquares(weak & ourFiles) + 20 * countSquares(weak & ~ourFiles);
         }
-        if (defensible) continue;
-        const bool rookless = b.rookList[c.s][0] == 0;
-        c.t.pawnStructureTerm += rookless || b.pawnsOnFile[c.s][fileOf(p)] > 0 ? 13 : 20;
     }
+    c.t.pawnStructureTerm += structure;
 }
 
 void addOurPawns(EvalContext& c) {
     const posicion& b = c.board;
-    const int s = c.s;
-    const bool knightEdge =
-        c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[c.o][0] == 0;
-    int blocked = 0;
-    const int* list = b.pawnList[s];
-    for (int i = list[0]; i >= 1; --i) {
-        const int p = list[i], f = fileOf(p), a = p + c.step;
-        if (holdsPawn(b, a, c.o)) {
-            if (s == c.humanSide) c.t.fixedBonus += 4;
-            if (knightEdge) ++blocked;
-        }
-        const bool passed = isPassed(c, p);
-        const bool neighbours = b.pawnsOnFile[s][f - 1] > 0 || b.pawnsOnFile[s][f + 1] > 0;
-        const bool supported =
-            neighbours && (pawnAttacked(b, s, a) ||
-                           (b.squares[a] == 0 && !promotionRank[s][p] && pawnAttacked(b, s, a + c.step)));
-        if (!passed) {
-            if (neighbours) {
-                c.t.pawnStructureTerm += pawnChainBonus[s][p];
-                if (b.squares[a] == 0) c.t.fixedBonus += 3;
-            } else if (c.oppUnits < loosePawnUnits) {
-                c.t.pawnStructureTerm += loosePawnBonus[s][p];
-            }
-        } else {
-            c.t.passedPawnTerm += passedPawnValue(c, p, supported, neighbours);
-        }
-        if (c.ownUnits >= kingAttackUnits && nearSquare[p][c.theirKing]) {
-            const bool close = (supported && b.squares[a] == 0) || distance[p][c.theirKing] <= 2;
-            c.t.kingAttackTerm += close ? 25 : 5;
-        }
+    const int s = c.s, o = c.o, step = c.step;
+    const SquareSet ours = c.pawns[s], theirs = c.pawns[o];
+    // The rules sort our pawns by these sets and visit each set's pawns (in
+    // square order; they only add): a few shifts and masks where the tests
+    // per pawn were many. Pawns with an enemy pawn on the square ahead:
+    const SquareSet blockedByPawn = ours & (s == white ? theirs >> 8 : theirs << 8);
+    // Not passed: an enemy pawn, or a square an enemy pawn attacks, on the
+    // pawn's file from its own square forward, within ranks 2 to 7.
+    const SquareSet stops = (theirs | c.attacks[o]) & innerRankSquares;
+    const SquareSet held = ours & (s == white ? fillDown(stops) : fillUp(stops));
+    // A pawn of ours on a neighbouring file.
+    const unsigned files = filesOf(ours);
+    const SquareSet neighboured = ours & squaresOfFiles(((files << 1) | (files >> 1)) & 0xffu);
+
+    if (blockedByPawn) {
+        const int blocked = countSquares(blockedByPawn);
+        if (s == c.humanSide) c.t.fixedBonus += 4 * blocked;
+        const bool knightEdge =
+            c.oppUnits <= knightEdgeUnits && b.knightList[s][0] > 0 && b.knightList[o][0] == 0;
+        if (knightEdge) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
     }
-    if (blocked > 0) c.t.knightTerm += blockedPawnKnightBonus[blocked] * (15 - c.oppUnits) / 12;
+    // Pawns stand on ranks 2 to 7, so the square ahead is a real one.
+    auto supported = [&](int p) {
+        const int a = p + step;
+        return inSet(neighboured, p) &&
+               (pawnAttacked(c, s, a) ||
+                (b.squares[a] == 0 && !promotionRank[s][p] && pawnAttacked(c, s, a + step)));
+    };
+    // Pawns that are not passed: with neighbours, or alone late in the game.
+    int structure = 0, fixed = 0;
+    for (SquareSet chain = held & neighboured; chain; chain &= chain - 1) {
+        const int p = lowestSquare(chain);
+        structure += pawnChainBonus[s][p];
+        if (b.squares[p + step] == 0) fixed += 3;
+    }
+    if (c.oppUnits < loosePawnUnits)
+        for (SquareSet loose = held & ~neighboured; loose; loose &= loose - 1)
+            structure += loosePawnBonus[s][lowestSquare(loose)];
+    c.t.pawnStructureTerm += structure;
+    c.t.fixedBonus += fixed;
+
+    // Passed pawns, and pawns near their king.
+    for (SquareSet passed = ours & ~held; passed; passed &= passed - 1) {
+        const int p = lowestSquare(passed);
+        c.t.passedPawnTerm += passedPawnValue(c, p, supported(p), inSet(neighboured, p));
+    }
+    if (c.ownUnits >= kingAttackUnits) {
+        const int theirKing = c.theirKing;
+        int attack = 0;
+        for (SquareSet near = ours & c.nearTheirKing; near; near &= near - 1) {
+            const int p = lowestSquare(near);
+            const bool close = (supported(p) && b.squares[p + step] == 0) || distance[p][theirKing] <= 2;
+            attack += close ? 25 : 5;
+        }
+        c.t.kingAttackTerm += attack;
+    }
 }
 
 // Two of our pawns bearing on d5 or e5 while the opponent, who the engine
@@ -158,15 +185,20 @@ void addDoubleCentreAttack(EvalContext& c) {
 // rank 4 or 5, worth most away from the centre on the side of our king.
 // The same two ranks serve both colours.
 void addPawnMass(EvalContext& c) {
-    const posicion& b = c.board;
+    // Our pawns without an enemy pawn right in front, on ranks 4 and 5,
+    // folded onto the files: bit f - 1 for file f.
+    const SquareSet theirs = c.pawns[c.o];
+    const SquareSet free = c.pawns[c.s] & ~(c.s == white ? theirs >> 8 : theirs << 8);
+    const unsigned files = unsigned((free >> 24) | (free >> 32)) & 0xffu;
+    // Without two qualifying files side by side no run counts.
+    if ((files & (files >> 1)) == 0) return;
     int sum = 0, run = 0, runFiles = 0;
     for (int x = sq::a4; x <= sq::h4 + 1; ++x) {
-        const int f = fileOf(x);
-        const bool qualifies = f <= 8 && ((holdsPawn(b, x, c.s) && !holdsPawn(b, x + c.step, c.o)) ||
-                                          (holdsPawn(b, x + 10, c.s) && !holdsPawn(b, x + 10 + c.step, c.o)));
+        const int f = x - sq::a4 + 1;
+        const bool qualifies = f <= 8 && ((files >> (f - 1)) & 1u);
         if (qualifies) {
-            const bool centreOrFar = f == 4 || f == 5 || !sameWing[x][c.theirKing];
-            run += centreOrFar ? 4 : sameWing[x][c.ourKing] ? 10 : 12;
+            const bool centreOrFar = f == 4 || f == 5 || !inSet(c.theirKingWing, x);
+            run += centreOrFar ? 4 : inSet(c.ourKingWing, x) ? 10 : 12;
             ++runFiles;
         } else {
             if (runFiles >= 2) sum += run;

@@ -25,58 +25,50 @@ constexpr int cornerPinBonus = 250;
 
 bool isEnemy(const EvalContext& c, int piece) { return piece != 0 && sideOf(piece) == c.o; }
 
-// Both squares two ranks ahead of an enemy knight in its own half, one
-// file to each side, covered by our pawns: the knight cannot come forward.
-bool knightHeldBack(const EvalContext& c, int n) {
-    const int ownRank = c.o == white ? rankOf(n) : 9 - rankOf(n);
-    const int ahead = n - 2 * c.step;
-    return ownRank <= 4 && pawnAttacked(c.board, c.s, ahead - 1) && pawnAttacked(c.board, c.s, ahead + 1);
-}
 
 // A knight no enemy pawn can chase away: nothing from n forward on its
 // file, within ranks 2 to 7, is attacked by an enemy pawn.
-bool knightSafe(const EvalContext& c, int n) {
-    for (int x = n; realSquare(x) && innerRanks[x]; x += c.step)
-        if (pawnAttackedOnBoard(c.board, c.o, x)) return false;
-    return true;
-}
+bool knightSafe(const EvalContext& c, int n) { return (innerFileAhead[c.s][n] & c.attacks[c.o]) == 0; }
 
 // An enemy pawn worth attacking: not defended by a pawn now, nor after it
 // is pushed.
 bool loosePawn(const EvalContext& c, int x) {
-    return !pawnAttacked(c.board, c.o, x) && !pawnAttacked(c.board, c.o, x - c.step);
+    return !pawnAttacked(c, c.o, x) && !pawnAttacked(c, c.o, x - c.step);
 }
 
-void addKnightTargets(EvalContext& c, int n) {
-    const posicion& b = c.board;
-    for (int k = 0; k < 8 && knightTargets[n][k]; ++k) {
-        const int x = knightTargets[n][k];
-        const int piece = b.squares[x];
-        if (isEnemy(c, piece)) {
-            switch (typeOf(piece)) {
-                case rook:
-                case queen:
-                case king: c.t.threatTerm += 25; break;
-                case bishop: c.t.threatTerm += pawnAttacked(b, c.o, x) ? 15 : 25; break;
-                case pawn:
-                    if (loosePawn(c, x)) c.t.threatTerm += pawnAttacked(b, c.o, x + c.step) ? 9 : 20;
-                    break;
-                default: break;
-            }
-        } else if (piece == pieceCode(c.s, knight) && centerSquare[x]) {
-            c.t.knightTerm += 6;
-        }
+// The pieces a knight's destinations can hold that count: their rooks,
+// queens and king, their bishops, and our knights.
+struct KnightTargetSets {
+    SquareSet theirMajors;
+    SquareSet theirBishops;
+    SquareSet ourKnights;
+};
+
+// Each destination by what stands there, taken from the sets: the empty
+// squares and the pieces that give nothing are never looked at.
+void addKnightTargets(EvalContext& c, int n, const KnightTargetSets& on) {
+    const SquareSet targets = knightTargetSquares[n];
+    int threat = 25 * countSquares(targets & on.theirMajors);
+    for (SquareSet set = targets & on.theirBishops; set; set &= set - 1)
+        threat += pawnAttacked(c, c.o, lowestSquare(set)) ? 15 : 25;
+    for (SquareSet set = targets & c.pawns[c.o]; set; set &= set - 1) {
+        const int x = lowestSquare(set);
+        if (loosePawn(c, x)) threat += pawnAttacked(c, c.o, x + c.step) ? 9 : 20;
     }
+    c.t.threatTerm += threat;
+    c.t.knightTerm += 6 * countSquares(targets & on.ourKnights & centreSquares);
 }
 
-void addRookFileBonus(EvalContext& c, int r, int p, int q) {
-    const int f = fileOf(r), u = c.ownUnits;
-    const bool farFromKing = std::abs(f - c.kf) > 1;
-    const bool bothOnOneEdge = (f >= 7 && c.kf >= 7) || (f <= 2 && c.kf <= 2);
-    const bool kingWing = sameWing[r][c.theirKing];
+void addRookFileBonus(EvalContext& c, int r, int f, int p, int q) {
     if (p > 0) {
         if (q == 0 && p == 1) c.t.rookTerm += 6;
-    } else if (q > 0) {
+        return;
+    }
+    const int u = c.ownUnits;
+    const bool farFromKing = std::abs(f - c.kf) > 1;
+    const bool bothOnOneEdge = (f >= 7 && c.kf >= 7) || (f <= 2 && c.kf <= 2);
+    const bool kingWing = inSet(c.theirKingWing, r);
+    if (q > 0) {
         c.t.rookTerm += 17;
         if (u >= rookOpenFileUnits && kingWing)
             c.t.kingAttackTerm += farFromKing ? u - u / 3 : bothOnOneEdge ? u + u / 3 : u;
@@ -92,29 +84,11 @@ void addRookFileBonus(EvalContext& c, int r, int p, int q) {
     }
 }
 
-// Walks the empty squares from r along d, scoring each, and returns the
-// first occupied square (0 at the edge).
-int rookRay(EvalContext& c, int r, int d, const SquareValues& free, const SquareValues& attacked,
-            const SquareTable& kingWeight) {
-    const posicion& b = c.board;
-    int x = r + d;
-    for (; realSquare(x) && b.squares[x] == 0; x += d) {
-        if (pawnAttackedOnBoard(b, c.o, x)) {
-            c.t.rookTerm += attacked[x];
-            c.t.kingAttackTerm += kingWeight[c.theirKing][x] >> 1;
-        } else {
-            c.t.rookTerm += free[x];
-            c.t.kingAttackTerm += kingWeight[c.theirKing][x];
-        }
-    }
-    return realSquare(x) ? x : 0;
-}
-
 void addRookRankBlocker(EvalContext& c, int x) {
     const posicion& b = c.board;
     const int piece = b.squares[x];
-    if (!isEnemy(c, piece) || pawnAttacked(b, c.o, x)) return;
-    if (typeOf(piece) == pawn && pawnAttacked(b, c.o, x - c.step)) return;
+    if (!isEnemy(c, piece) || pawnAttacked(c, c.o, x)) return;
+    if (typeOf(piece) == pawn && pawnAttacked(c, c.o, x - c.step)) return;
     c.t.threatTerm += 6;
     c.t.kingAttackTerm += rookKingWeightB[c.theirKing][x];
 }
@@ -131,16 +105,16 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
         } else if (d > 0 && type == rook && p == 0) {
             // Doubled rooks, counted once, by the lower one.
             c.t.rookTerm += q > 0 ? (c.ownUnits >> 1) + 16 : c.ownUnits + 25;
-        } else if (type == pawn && pawnAttacked(b, c.o, x)) {
+        } else if (type == pawn && pawnAttacked(c, c.o, x)) {
             c.t.rookTerm += 15;
-            if (sameWing[x][c.theirKing]) c.t.rookTerm += 5;
+            if (inSet(c.theirKingWing, x)) c.t.rookTerm += 5;
         }
         return;
     }
     if (xrayBlocker[piece]) {
         const int y = firstOccupiedFrom(b, x, d);
         if (y && xrayTargetRook[c.o][b.squares[y]]) {
-            if (!pawnAttacked(b, c.o, x) || pawnAttacked(b, c.s, x)) {
+            if (!pawnAttacked(c, c.o, x) || pawnAttacked(c, c.s, x)) {
                 c.t.pinTerm += 34;
                 if (cornerSquare[r] && x == r + d) c.t.fixedBonus += cornerPinBonus;
             } else {
@@ -148,8 +122,8 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
             }
         }
     }
-    const bool defended = pawnAttacked(b, c.o, x) && type != queen;
-    const bool pushable = type == pawn && pawnAttacked(b, c.o, x - c.step);
+    const bool defended = pawnAttacked(c, c.o, x) && type != queen;
+    const bool pushable = type == pawn && pawnAttacked(c, c.o, x - c.step);
     if (!defended && !pushable) {
         c.t.threatTerm += 18;
         c.t.kingAttackTerm += rookKingWeightA[c.theirKing][x];
@@ -206,34 +180,40 @@ void addEFilePin(EvalContext& c) {
     c.t.pinTerm += pin;
 }
 
+// Counted by sets: the knights attacked by our pawns, on the edge, in a
+// corner, on their back rank, held back.
 void addOpponentKnights(EvalContext& c) {
-    const posicion& b = c.board;
-    const int* list = b.knightList[c.o];
-    for (int i = list[0]; i >= 1; --i) {
-        const int n = list[i];
-        if (pawnAttacked(b, c.s, n)) c.t.knightTerm += 18;
-        if (edgeSquare[n]) {
-            c.t.misplacedTerm += 63;
-            if (cornerSquare[n]) c.t.misplacedTerm += 17;
-            if (backRank[c.o][n]) ++c.backCount;
-        }
-        if (knightHeldBack(c, n)) c.t.knightTerm += 5;
-    }
+    const SquareSet knights = squaresOf(c.board.knightList[c.o]);
+    if (knights == 0) return;
+    const SquareSet ours = c.attacks[c.s];
+    // Held back: in its own half, with both squares two ranks ahead of it,
+    // one file to either side, attacked by our pawns (a knight on an edge
+    // file has one of them beside the board, and is not held back).
+    const SquareSet twoAhead = c.o == white ? (ours >> 15) & (ours >> 17) : (ours << 15) & (ours << 17);
+    const SquareSet heldBack = knights & homeHalf[c.o] & twoAhead & ~(fileASquares | fileHSquares);
+    c.t.knightTerm += 18 * countSquares(knights & ours) + 5 * countSquares(heldBack);
+    const SquareSet onEdge = knights & edgeSquares;
+    c.t.misplacedTerm += 63 * countSquares(onEdge) + 17 * countSquares(onEdge & cornerSquares);
+    c.backCount += countSquares(knights & backRankSquares[c.o]);
 }
 
 void addOurKnights(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.knightList[c.s];
+    if (list[0] == 0) return;
     const int u = c.ownUnits;
+    const SquareSet theirMajors =
+        squaresOf(b.rookList[c.o]) | squaresOf(b.queenList[c.o]) | squareBit[c.theirKing];
+    const KnightTargetSets on{theirMajors, squaresOf(b.bishopList[c.o]), squaresOf(list)};
     for (int i = list[0]; i >= 1; --i) {
         const int n = list[i];
-        const bool nearKing = nearSquare[n][c.theirKing];
-        if (u >= kingAttackUnits && sameWing[n][c.theirKing]) c.t.knightTerm += 7;
+        const bool nearKing = inSet(c.nearTheirKing, n);
+        if (u >= kingAttackUnits && inSet(c.theirKingWing, n)) c.t.knightTerm += 7;
         c.t.knightTerm += knightSquareBonus[c.s][n];
         if (knightOutpost[c.s][n]) c.t.knightTerm += 4 * b.pawnAttacks[c.s][n];
         if (u >= knightSafetyUnits && (knightSupportZone[c.s][n] || (nearKing && innerRanks[n])) &&
             knightSafe(c, n)) {
-            if (pawnAttacked(b, c.s, n)) {
+            if (pawnAttacked(c, c.s, n)) {
                 if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u;
                 const bool strong = holds(b, n + c.step, c.o, pawn) || b.pawnAttacks[c.s][n] == 2;
                 c.t.knightTerm += strong ? (13 * u) >> 3 : (9 * u) >> 3;
@@ -242,77 +222,92 @@ void addOurKnights(EvalContext& c) {
                 if (u >= knightKingUnits && nearKing) c.t.kingAttackTerm += u >> 1;
             }
         }
-        addKnightTargets(c, n);
+        addKnightTargets(c, n, on);
     }
 }
 
 void addOurRooks(EvalContext& c) {
     const posicion& b = c.board;
-    const int* list = b.rookList[c.s];
+    const int s = c.s, o = c.o;
+    const bool wingCounts = c.ownUnits >= rookWingUnits;
+    const int* list = b.rookList[s];
     int c7 = 0, c8 = 0;
+    // Summed here and added once: stores to the terms inside the walks
+    // would make the compiler reload what they read.
+    int rookSum = 0, attack = 0;
+    const int* rankWeight = rookKingWeightB[c.theirKing];
+    const int* fileWeight = rookKingWeightA[c.theirKing];
     for (int i = list[0]; i >= 1; --i) {
-        const int r = list[i];
-        if (c.ownUnits >= rookWingUnits && sameWing[r][c.theirKing]) c.t.rookTerm += 6;
-        if (pawnAttacked(b, c.o, r)) c.t.rookTerm -= 18;
-        if (promotionRank[c.s][r])
+        const int r = list[i], f = squareFile[r];
+        if (wingCounts && inSet(c.theirKingWing, r)) rookSum += 6;
+        if (pawnAttacked(c, o, r)) rookSum -= 18;
+        if (promotionRank[s][r])
             ++c7;
-        else if (backRank[c.o][r])
+        else if (backRank[o][r])
             ++c8;
-        const int p = b.pawnsOnFile[c.s][fileOf(r)], q = b.pawnsOnFile[c.o][fileOf(r)];
-        addRookFileBonus(c, r, p, q);
-        for (int d : {1, -1}) {
-            const int x = rookRay(c, r, d, rookRankFree, rookRankAttacked, rookKingWeightB);
-            if (x) addRookRankBlocker(c, x);
-        }
-        for (int d : {10, -10}) {
-            const int x = rookRay(c, r, d, rookFileFree, rookFileAttacked, rookKingWeightA);
-            if (x) addRookFileBlocker(c, r, d, x, p, q);
-        }
+        const int p = b.pawnsOnFile[s][f], q = b.pawnsOnFile[o][f];
+        addRookFileBonus(c, r, f, p, q);
+        auto walk = [&](int d, const SquareValues& free, const SquareValues& attacked, const int* weight) {
+            int x = r + d;
+            for (; stillOnBoard(x) && b.squares[x] == 0; x += d) {
+                if (pawnAttackedOnBoard(b, o, x)) {
+                    rookSum += attacked[x];
+                    attack += weight[x] >> 1;
+                } else {
+                    rookSum += free[x];
+                    attack += weight[x];
+                }
+            }
+            return stillOnBoard(x) ? x : 0;
+        };
+        for (int d : {1, -1})
+            if (const int x = walk(d, rookRankFree, rookRankAttacked, rankWeight)) addRookRankBlocker(c, x);
+        for (int d : {10, -10})
+            if (const int x = walk(d, rookFileFree, rookFileAttacked, fileWeight)) addRookFileBlocker(c, r, d, x, p, q);
     }
+    c.t.rookTerm += rookSum;
+    c.t.kingAttackTerm += attack;
     addRookRanks(c, c7, c8);
 }
 
+// Counted by sets: the bishops attacked by our pawns, on their back rank,
+// trapped on a2 or h2 (black: a7, h7) by our pawns.
 void addOpponentBishops(EvalContext& c) {
-    const posicion& b = c.board;
-    const int* list = b.bishopList[c.o];
+    const SquareSet bishops = squaresOf(c.board.bishopList[c.o]);
+    if (bishops == 0) return;
     const int s = c.s;
-    for (int i = list[0]; i >= 1; --i) {
-        const int x = list[i];
-        if (pawnAttacked(b, s, x)) c.t.threatTerm += 18;
-        if (backRank[c.o][x]) {
-            ++c.backCount;
-            c.t.misplacedTerm += 2 * c.oppUnits;
-        }
-        const bool trappedOnA = x == relativeSquare(s, sq::a2) &&
-                                holds(b, relativeSquare(s, sq::b3), s, pawn) &&
-                                holds(b, relativeSquare(s, sq::c2), s, pawn);
-        const bool trappedOnH = x == relativeSquare(s, sq::h2) &&
-                                holds(b, relativeSquare(s, sq::g3), s, pawn) &&
-                                holds(b, relativeSquare(s, sq::f2), s, pawn);
-        if (trappedOnA || trappedOnH) c.t.fixedBonus += trappedBishopBonus;
-    }
+    c.t.threatTerm += 18 * countSquares(bishops & c.attacks[s]);
+    const int atHome = countSquares(bishops & backRankSquares[c.o]);
+    c.backCount += atHome;
+    c.t.misplacedTerm += atHome * 2 * c.oppUnits;
+    auto ourPawn = [&](int square) { return inSet(c.pawns[s], relativeSquare(s, square)); };
+    if (inSet(bishops, relativeSquare(s, sq::a2)) && ourPawn(sq::b3) && ourPawn(sq::c2))
+        c.t.fixedBonus += trappedBishopBonus;
+    if (inSet(bishops, relativeSquare(s, sq::h2)) && ourPawn(sq::g3) && ourPawn(sq::f2))
+        c.t.fixedBonus += trappedBishopBonus;
 }
 
 void addOurBishops(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.bishopList[c.s];
+    const int* weight = bishopKingWeight[c.theirKing];
+    const int* theirAttacks = b.pawnAttacks[c.o];
+    // What the squares reached score, summed here and added once: stores to
+    // the terms inside the walks would make the compiler reload what they read.
+    int bishopSum = 0, attack = 0;
     for (int i = list[0]; i >= 1; --i) {
         const int from = list[i];
-        c.t.bishopTerm += bishopSquareBonus[from];
+        bishopSum += bishopSquareBonus[from];
         for (int d : bishopDirections) {
             // The empty squares and the first occupied one alike.
             int x = from + d;
-            for (; realSquare(x); x += d) {
-                if (pawnAttackedOnBoard(b, c.o, x)) {
-                    c.t.bishopTerm += bishopMobilityAttacked[x];
-                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x] >> 1;
-                } else {
-                    c.t.bishopTerm += bishopMobilityFree[x];
-                    c.t.kingAttackTerm += bishopKingWeight[c.theirKing][x];
-                }
+            for (; stillOnBoard(x); x += d) {
+                const bool attacked = theirAttacks[x] > 0;
+                bishopSum += attacked ? bishopMobilityAttacked[x] : bishopMobilityFree[x];
+                attack += weight[x] >> (attacked ? 1 : 0);
                 if (b.squares[x]) break;
             }
-            if (!realSquare(x)) continue;
+            if (!stillOnBoard(x)) continue;
             const int piece = b.squares[x];
             const int type = typeOf(piece);
             if (!isEnemy(c, piece)) {
@@ -323,9 +318,9 @@ void addOurBishops(EvalContext& c) {
             } else if (type == knight || type == rook || type == queen || type == king) {
                 const int y = firstOccupiedFrom(b, x, d);
                 if (y && xrayTargetBishop[c.o][b.squares[y]])
-                    c.t.pinTerm += !pawnAttacked(b, c.s, x) && pawnAttacked(b, c.o, x) ? 25 : 37;
+                    c.t.pinTerm += !pawnAttacked(c, c.s, x) && pawnAttacked(c, c.o, x) ? 25 : 37;
                 if (type == knight)
-                    c.t.threatTerm += pawnAttacked(b, c.o, x) ? 13 : 26;
+                    c.t.threatTerm += pawnAttacked(c, c.o, x) ? 13 : 26;
                 else
                     c.t.threatTerm += 33;
             } else if (type == pawn && loosePawn(c, x)) {
@@ -333,18 +328,30 @@ void addOurBishops(EvalContext& c) {
             }
         }
     }
+    c.t.bishopTerm += bishopSum;
+    c.t.kingAttackTerm += attack;
 }
 
 void addOurQueens(EvalContext& c) {
     const posicion& b = c.board;
     const int* list = b.queenList[c.s];
+    const int* weight = queenKingWeight[c.theirKing];
+    const SquareSet weighted = queenWeightSquares[c.theirKing];
+    const int* theirAttacks = b.pawnAttacks[c.o];
     for (int i = list[0]; i >= 1; --i) {
         const int q = list[i];
         c.t.queenTerm += queenSquareBonus[q];
-        if (sameWing[q][c.theirKing]) c.t.queenTerm += 7;
-        for (int d : queenDirections)
-            for (int x = q + d; realSquare(x) && b.squares[x] == 0; x += d)
-                c.t.kingAttackTerm += queenKingWeight[c.theirKing][x] >> (pawnAttackedOnBoard(b, c.o, x) ? 1 : 0);
+        if (inSet(c.theirKingWing, q)) c.t.queenTerm += 7;
+        // Summed here and added once, so that the loops store nothing. A
+        // line without a square of weight adds nothing and is not walked.
+        int attack = 0;
+        for (int k = 0; k < 8; ++k) {
+            if ((lineSquares[q][k] & weighted) == 0) continue;
+            const int d = queenDirections[k];
+            for (int x = q + d; stillOnBoard(x) && b.squares[x] == 0; x += d)
+                attack += weight[x] >> (theirAttacks[x] > 0 ? 1 : 0);
+        }
+        c.t.kingAttackTerm += attack;
     }
 }
 

@@ -1,14 +1,16 @@
 // Constant tables of the evaluation: square bonuses, pawn-structure
 // penalties, passed-pawn values and the square and piece sets that the
-// rules name. Square tables are written as the board is seen by white
+// rules name, some also as 64-bit square sets. Square tables are written as the board is seen by white
 // (rank 8 first, file a on the left) and indexed by square number with 0 on
 // the border; a per-side table holds white's half and black's half mirrored.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 #include "board/tables.h"
+#include "eval/squareset.h"
 
 namespace zarvi {
 
@@ -248,6 +250,9 @@ inline constexpr IntRow<3> seventhRankKingAndPawn = {0, 51, 160};
 inline constexpr IntRow<3> seventhRankKingOnly = {0, 35, 125};
 inline constexpr IntRow<3> seventhRankPawnOnly = {0, 17, 43};
 
+// fileOf as a table, for the loops that would otherwise divide.
+inline constexpr SquareValues squareFile = detail::squareValues([](int s) { return fileOf(s); });
+
 // Square sets. a1 is dark, h1 light.
 inline constexpr SquareValues lightSquare =
     detail::squareFlags([](int s) { return (rankOf(s) + fileOf(s)) % 2 == 1; });
@@ -294,5 +299,39 @@ inline constexpr std::array<PieceSet, 2> xrayTargetBishop = {
     detail::pieceSet({rook, queen, king}, white, white),
     detail::pieceSet({rook, queen, king}, black, black),
 };
+
+inline constexpr SquareSet centreSquares = squaresMarked(centerSquare);
+inline constexpr SquareSet edgeSquares = squaresMarked(edgeSquare);
+inline constexpr SquareSet cornerSquares = squaresMarked(cornerSquare);
+inline constexpr std::array<SquareSet, 2> backRankSquares = {squaresMarked(backRank[white]),
+                                                             squaresMarked(backRank[black])};
+
+// Each side's own half of the board: ranks 1 to 4 for white, 5 to 8 for
+// black.
+inline constexpr std::array<SquareSet, 2> homeHalf = {0xffffffffULL, 0xffffffffULL << 32};
+
+// From each square, along each of the directions of queenDirections
+// (1, 11, 10, 9, -1, -11, -10, -9), every square up to the edge.
+inline constexpr std::array<std::array<SquareSet, 8>, squareCount> lineSquares = [] {
+    constexpr int steps[8] = {1, 11, 10, 9, -1, -11, -10, -9};
+    std::array<std::array<SquareSet, 8>, squareCount> t{};
+    for (int s = 11; s <= 88; ++s) {
+        if (!detail::isRealSquare(s)) continue;
+        for (int k = 0; k < 8; ++k)
+            for (int x = s + steps[k]; detail::isRealSquare(x); x += steps[k]) t[s][k] |= squareBit[x];
+    }
+    return t;
+}();
+
+// From the square forward in side's direction along its file, while on
+// ranks 2 to 7: where the knight-safety rule looks.
+inline constexpr std::array<SquareSets, 2> innerFileAhead = [] {
+    std::array<SquareSets, 2> t{};
+    for (int side = white; side <= black; ++side)
+        for (int s = 0; s < squareCount; ++s)
+            for (int x = s; detail::isRealSquare(x) && rankOf(x) >= 2 && rankOf(x) <= 7; x += pawnStep[side])
+                t[side][s] |= squareBit[x];
+    return t;
+}();
 
 }  // namespace zarvi

@@ -28,6 +28,15 @@ void scaleByPhase(EvalTerms& t, int ownUnits, int oppUnits) {
     t.centreTerm = t.centreTerm * ownUnits / unitCap;
 }
 
+// The squares the pawns attack, one rank ahead and one file to either
+// side, never off the board: where pawnAttacks counts more than 0.
+SquareSet whitePawnAttacks(SquareSet pawns) {
+    return ((pawns & ~fileASquares) << 7) | ((pawns & ~fileHSquares) << 9);
+}
+SquareSet blackPawnAttacks(SquareSet pawns) {
+    return ((pawns & ~fileASquares) >> 9) | ((pawns & ~fileHSquares) >> 7);
+}
+
 int weighTerms(const EvalTerms& t) {
     const int* w = settings.evalWeights;
     const int sum = t.centreTerm * w[1] + t.passedPawnTerm * w[2] + t.pawnMassTerm * w[3] +
@@ -43,6 +52,8 @@ int weighTerms(const EvalTerms& t) {
 void collectTerms(const posicion& board, int s, EvalTerms& terms) {
     terms = EvalTerms{};
     const int o = 1 - s;
+    const SquareSet whitePawns = squaresOf(board.pawnList[white]);
+    const SquareSet blackPawns = squaresOf(board.pawnList[black]);
     EvalContext c{board,
                   terms,
                   s,
@@ -55,7 +66,12 @@ void collectTerms(const posicion& board, int s, EvalTerms& terms) {
                   pawnStep[s],
                   board.queenList[s][0],
                   1 - engineSide,
-                  0};
+                  0,
+                  {whitePawns, blackPawns},
+                  {whitePawnAttacks(whitePawns), blackPawnAttacks(blackPawns)},
+                  nearSquares[board.kingSquare[o]],
+                  sameWingSquares[board.kingSquare[o]],
+                  sameWingSquares[board.kingSquare[s]]};
 
     addCentrePawnControl(c);
     addShortCastlingReadiness(c);
