@@ -49,21 +49,18 @@ TEST_F(SearchTest, EndingsOfASearch) {
 
 // A mate found deeper than one move is announced as under way, due at ply
 // 2 * moves - 1 (5 for a mate in three), and reported only with its last
-// move (status 0 now).
-TEST_F(SearchTest, MateInThreeIsAnnounced) {
+// move (status 0 now). Then Kf7 mates in two: an earlier game left the
+// searcher's path holding its reverse as the move before the last; a game
+// set up from a FEN without moves must not take Kf7 for the repetition of
+// a move never played.
+TEST_F(SearchTest, MatesAreAnnouncedAndAnEarlierGameIsIgnored) {
     searchAtDepth(setPosition("7k/8/8/5K2/8/8/8/6R1 w - - 0 1"), 8);
     EXPECT_TRUE(searcher().result.status == 0 && searcher().mateMode == 1 && searcher().expectedMatePly == 5);
-}
-
-// Kf7 mates in two. An earlier game left the searcher's path holding its
-// reverse as the move before the last; a game set up from a FEN without
-// moves must not take Kf7 for the repetition of a move never played.
-TEST_F(SearchTest, AGameWithoutMovesIgnoresTheLastGamesPath) {
     const int side = setPosition("7k/8/5K2/8/8/8/8/6R1 w - - 10 60");
     searcher().path[1] = {76, 66};
     searchAtDepth(side, 5);
-    EXPECT_TRUE(searcher().result.from == 66 && searcher().result.to == 76);
-    EXPECT_TRUE(searcher().mateMode == 1 && searcher().expectedMatePly == 3);
+    EXPECT_TRUE(searcher().result.from == 66 && searcher().result.to == 76 && searcher().mateMode == 1 &&
+                searcher().expectedMatePly == 3);
 }
 
 TEST_F(SearchTest, ResignsOnlyBelowTheThreshold) {
