@@ -24,14 +24,11 @@ const std::string keys = "3000000000,4464";
 uint32_t fixedMilliseconds = 0;
 uint32_t fixedClock() { return fixedMilliseconds; }
 
+// The book's text, the draw r (0..99), the move chosen (0 for none), what
+// the probe prints when it matters, the keys probed and the verbosity.
 struct Case {
-    std::string content;
-    int r;             // the draw, 0..99
-    int from, to;      // the move chosen; 0 for none
-    const char* printed = nullptr;  // what the probe prints, when it matters
-    uint32_t k2 = testKey2;
-    uint16_t k3 = testKey3;
-    int verbose = 1;
+    std::string content; int r, from, to; const char* printed = nullptr;
+    uint32_t k2 = testKey2; uint16_t k3 = testKey3; int verbose = 1;
 };
 
 // Each test writes its books into a file of its own under the system's
