@@ -31,12 +31,8 @@ TEST(San, ReadsWhatTheRulesAgreeWith) {
     const char* const fool = "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2";
     const char* const rooksHome = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
     const char* const seventh = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
-    struct Case {
-        const char* fen;
-        const char* text;
-        int from, to;          // the move read, or 0 for a refusal
-        const char* why = "";  // part of the refusal
-    };
+    // The move read, or 0 for a refusal, and part of the refusal.
+    struct Case { const char* fen; const char* text; int from, to; const char* why = ""; };
     const Case cases[] = {
         {startFen, "e4", 25, 45}, {startFen, "Ngf3", 17, 36},  // more than needed, still one move
         {"4k3/8/8/8/8/4P3/4P3/4K3 w - - 0 1", "e4", 35, 45},     // the front pawn
@@ -71,7 +67,7 @@ TEST(San, ReadsWhatTheRulesAgreeWith) {
 
 const std::string sourceDir = ZARVI_SOURCE_DIR;
 
-bool contains(const std::vector<Move>& moves, const Move& move) {
+template <class List, class Entry> bool contains(const List& moves, const Entry& move) {
     return std::find(moves.begin(), moves.end(), move) != moves.end();
 }
 
@@ -114,12 +110,12 @@ TEST(ShippedBook, IsTheListsAndOffersLegalMovesOnly) {
             const BookPosition* node = tree.find(board.key2, board.key3);
             ASSERT_NE(node, nullptr) << where;
             book.probe(board.key2, board.key3);
-            std::vector<Move> legal, played, offered(book.candidates, book.candidates + book.candidateCount);
-            for (int i = 0, n = listLegalMoves(searcher, board, side, 0); i < n; ++i)
-                legal.push_back({searcher.fullFrom[0][i], searcher.fullTo[0][i]});
+            const test::MoveList legal = test::legalMoves(searcher, board, side);
+            std::vector<Move> played, offered(book.candidates, book.candidates + book.candidateCount);
             for (const BookContinuation& c : node->continuations) played.push_back(c.move);
             EXPECT_EQ(book.candidateCount, std::min(int(played.size()), 22)) << where;
-            for (const Move& m : offered) EXPECT_TRUE(contains(legal, m) && contains(played, m)) << where;
+            for (const Move& m : offered)
+                EXPECT_TRUE(contains(played, m) && contains(legal, test::ListedMove{m.from, m.to, 0})) << where;
             EXPECT_EQ(book.chosenFrom != 0, !played.empty()) << where;
             if (!played.empty()) found.insert({board.key2, board.key3});
             if (ply == line.moves.size()) break;

@@ -151,13 +151,10 @@ posicion mirrored(const posicion& board, int sideToMove) {
     setup.sideToMove = 1 - sideToMove;
     posicion mirror;
     setupPosition(mirror, setup);
-    for (int side = 0; side < 2; ++side) {
-        for (int type = pawn; type <= queen; ++type) {
-            const int* from = board.pieceList(side, type);
-            int* to = mirror.pieceList(1 - side, type);
-            for (int i = 1; i <= from[0]; ++i) to[i] = flip(from[i]);
-        }
-    }
+    for (int side = 0; side < 2; ++side)
+        for (int type = pawn; type <= queen; ++type)
+            for (int i = 1; i <= board.pieceList(side, type)[0]; ++i)
+                mirror.pieceList(1 - side, type)[i] = flip(board.pieceList(side, type)[i]);
     return mirror;
 }
 
@@ -168,8 +165,8 @@ TEST(Evaluation, ColourMirrorScoresAlike) {
         const posicion board = test::positionFromFen(fen, &sideToMove);
         const posicion mirror = mirrored(board, sideToMove);
         ASSERT_TRUE(test::viewsConsistent(mirror, 1 - sideToMove)) << fen;
-        for (int mover : {white, black}) {
-            for (int engine : {white, black}) {
+        for (int mover : {white, black})
+            for (int engine : {white, black})
                 for (int s : {white, black}) {
                     // Every accumulator alike, not just their weighted sum.
                     const EvalTerms x = termsOf(board, s, mover, engine);
@@ -180,8 +177,6 @@ TEST(Evaluation, ColourMirrorScoresAlike) {
                     EXPECT_EQ(evaluateFor(board, s, mover, engine), evaluateFor(mirror, 1 - s, 1 - mover, 1 - engine))
                         << fen;
                 }
-            }
-        }
         // Without positional knowledge the evaluation scores nothing.
         settings.positionalKnowledge = 0;
         EXPECT_EQ(evaluateFor(board, white, sideToMove, white), 0) << fen;

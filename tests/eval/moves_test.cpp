@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "board/attacks.h"
@@ -49,11 +50,9 @@ bool isCapture(const posicion& board, const ListedMove& m) {
 // Captures plus quiet moves, filtered by keepsKingSafe, are the legal
 // moves but the under-promotions to rook and bishop; each list holds its
 // own kind of move with the right piece type.
-void checkPseudoLegal(buscador& s, posicion& board, int side, int ply, MoveList legal) {
+void checkPseudoLegal(buscador& s, posicion& board, int side, int ply, MoveList legal, const MoveList& quiet) {
     const MoveList captures =
         test::listed(s.captureFrom[ply], s.captureTo[ply], s.kind[ply], generateCaptures(s, board, side, ply));
-    const MoveList quiet =
-        test::listed(s.fullFrom[ply], s.fullTo[ply], s.kind[ply], generateQuietMoves(s, board, side, ply));
     MoveList kept;
     for (const MoveList* list : {&captures, &quiet}) {
         for (const ListedMove& m : *list) {
@@ -73,10 +72,8 @@ void checkPseudoLegal(buscador& s, posicion& board, int side, int ply, MoveList 
 
 // The quiet checks are quiet moves; those of the pieces are exactly the
 // quiet piece moves that attack the king from their destination.
-void checkQuietChecks(buscador& s, posicion& board, int side, int ply) {
+void checkQuietChecks(buscador& s, posicion& board, int side, int ply, const MoveList& quiet) {
     const int target = board.kingSquare[1 - side];
-    const MoveList quiet =
-        test::listed(s.fullFrom[ply], s.fullTo[ply], s.kind[ply], generateQuietMoves(s, board, side, ply));
     const MoveList checks =
         test::listed(s.fullFrom[ply], s.fullTo[ply], s.kind[ply], generateQuietChecks(s, board, side, ply));
     MoveList pieceChecks, expected;
@@ -143,9 +140,9 @@ void checkMadeMoves(posicion& board, int side, const MoveList& legal) {
 uint64_t walk(posicion& board, int side, int depth, int ply, int userMovePlies) {
     buscador& s = test::sharedSearcher();
     const MoveList legal = test::legalMoves(s, board, side, ply);
-    MoveList sorted = legal;
-    std::sort(sorted.begin(), sorted.end());
-    CHECK_AT(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end(), "a legal move twice");
+    CHECK_AT(std::set<ListedMove>(legal.begin(), legal.end()).size() == legal.size(), "a legal move twice");
+    const MoveList quiet =
+        test::listed(s.fullFrom[ply], s.fullTo[ply], s.kind[ply], generateQuietMoves(s, board, side, ply));
     for (const ListedMove& m : legal)
         CHECK_AT(isPlausibleMove(board, side, m.from, m.to), "implausible " << test::movesText(board, {m}));
     if (isAttacked(board, board.kingSquare[side], 1 - side)) {
@@ -156,10 +153,10 @@ uint64_t walk(posicion& board, int side, int depth, int ply, int userMovePlies) 
         full.erase(std::remove_if(full.begin(), full.end(), [&](auto& m) { return isCastling(board, m); }), full.end());
         CHECK_AT(full == legal, "evasion mode changes the legal moves");
     } else {
-        checkPseudoLegal(s, board, side, ply, legal);
+        checkPseudoLegal(s, board, side, ply, legal, quiet);
     }
     if (ply < userMovePlies) checkUserMoves(board, side, legal);
-    checkQuietChecks(s, board, side, ply);
+    checkQuietChecks(s, board, side, ply, quiet);
     checkMadeMoves(board, side, legal);
     if (depth == 0) return 1;
     uint64_t leaves = 0;

@@ -1,5 +1,5 @@
-// The game: its own threefold repetition test, take-back, the engine's
-// move from the book or the search, and the endings as the game's
+// The game: take-back, the engine's move from the book or the search, and
+// the endings (its own threefold repetition test among them) as the game's
 // end-of-game sequence finds them.
 #include <gtest/gtest.h>
 
@@ -20,9 +20,8 @@
 namespace zarvi {
 namespace {
 
-// A whole game (EngineTest) that enters moves written as e2e4 for either
-// side, describes everything the game is for comparison, and reads its
-// book from a file written for the test.
+// A whole game (EngineTest) that describes everything the game is for
+// comparison and reads its book from a file written for the test.
 class GameTest : public test::EngineTest {
 protected:
     void TearDown() override {
@@ -30,21 +29,6 @@ protected:
         EngineTest::TearDown();
     }
 
-    // Enters the blank-separated moves as user moves, side first and then
-    // alternating; a promotion becomes a queen, as the window makes it.
-    // Fails the test on a refusal; returns the side to move afterwards.
-    int play(int side, const std::string& moves) {
-        std::istringstream words(moves);
-        for (std::string m; words >> m; side = 1 - side) {
-            const int from = 10 * (m[1] - '0') + m[0] - 'a' + 1, to = 10 * (m[3] - '0') + m[2] - 'a' + 1;
-            EXPECT_EQ(game->enterUserMove(side, from, to), 1) << m;
-            if (game->promotionPending) {
-                game->promotionPending = 0;
-                game->applyPromotion(side, queen);
-            }
-        }
-        return side;
-    }
     // The first plies of 1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 ... from the start.
     int knightDance(int plies) {
         std::string moves;
@@ -90,17 +74,6 @@ protected:
         (std::string("zarvi-book-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
 };
 
-
-// Only positions from ply 1 on count: the start standing a third time
-// after 4...Ng8 is no repetition, the position after 1. Nf3 standing a
-// third time after 5. Nf3 is.
-TEST_F(GameTest, ThreefoldRepetitionCountsFromTheFirstPly) {
-    for (int ply = 0; ply <= 10; ++ply) {
-        game->newGame();
-        knightDance(ply);
-        EXPECT_EQ(game->isThirdRepetition(), ply >= 9) << "after ply " << ply;
-    }
-}
 
 // Take-back replays the game from the start: each lands on exactly the
 // game played directly to that point, through en passant, castling on both
@@ -150,28 +123,23 @@ constexpr int64_t noSearch = -1;
 // the status text; from ply 31 on, or with the book off, the engine searches.
 TEST_F(GameTest, BookIsAskedDuringTheFirstThirtyPliesOnly) {
     setDepthLimit(1);
-    for (int plies : {0, 1, 29, 30, 31, 32}) {
-        SCOPED_TRACE("engine to play ply " + std::to_string(plies + 1));
+    for (const auto& [plies, bookOn] : {std::pair{0, 1}, {1, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {0, 0}}) {
+        SCOPED_TRACE("engine to play ply " + std::to_string(plies + 1) + (bookOn ? "" : ", the book off"));
         game->newGame();
         const int side = knightDance(plies);
         settings.language = plies % 2;
         useBook(side == white ? "b1c3" : "b8c6");
+        settings.useBook = bookOn;
         nodeCount = noSearch;
         std::strcpy(statusText, "thinking...");
         game->computerMove(side);
         ASSERT_EQ(gameHistory.moveCount, plies + 1);
-        EXPECT_EQ(nodeCount == noSearch, plies <= 30);
-        if (plies > 30) continue;
+        EXPECT_EQ(nodeCount == noSearch, bookOn && plies <= 30);
+        if (!bookOn || plies > 30) continue;
         EXPECT_EQ(lastMove(), side == white ? (Move{12, 33}) : (Move{82, 63}));
         const std::string label = settings.language == 1 ? "Book." : "Libro.";
         EXPECT_EQ(std::string(statusText), label + std::string(200 - label.size(), ' '));
     }
-    game->newGame();
-    useBook("b1c3");
-    settings.useBook = 0;
-    nodeCount = noSearch;
-    game->computerMove(white);
-    EXPECT_GT(nodeCount, 0);
 }
 
 // The book is outside data: the engine plays its move only when it is
@@ -196,13 +164,8 @@ TEST_F(GameTest, BookMovesAreCheckedAndNeverAResignation) {
 TEST_F(GameTest, EndingsAndTheirPrecedence) {
     const char* const dance = " b1c3 b8c6 c3b1 c6b8 b1c3 b8c6 c3b1 c6b8";
     const std::string fifty = "rn2k3/8/8/8/8/8/8/RN2K3 w - - 91 80";
-    struct Case {
-        std::string fen, moves;
-        const char* book;  // the engine's book entry after the moves, or none
-        int canResign;
-        Ending ending;
-        int plies;
-    };
+    // book: the engine's book entry after the moves, or none.
+    struct Case { std::string fen, moves; const char* book; int canResign; Ending ending; int plies; };
     const Case cases[] = {
         // The user repeats a position a third time: no engine move. A second
         // time is no repetition, and the engine replies.
@@ -210,13 +173,15 @@ TEST_F(GameTest, EndingsAndTheirPrecedence) {
         {startFen, "g1f3 g8f6 f3g1 f6g8 g1f3", nullptr, 0, Ending::none, 6},
         // A hundred plies without capture or pawn move: the repetition
         // outranks the fifty-move rule, after the user's move as after the
-        // engine's; 99 plies are not enough.
+        // engine's; 99 plies are not enough. Only positions from ply 1 on
+        // count: the start standing a third time after the dance's eighth
+        // ply is no repetition, and the engine's book move is played.
         {fifty, std::string(dance) + " b1c3", nullptr, 0, Ending::repetitionDraw, 9},
         {fifty, std::string(dance) + " b1a3", nullptr, 0, Ending::fiftyMoveDraw, 9},
         {fifty, dance, "b1c3", 0, Ending::repetitionDraw, 9},
         {"k7/8/8/8/8/8/8/K6R w - - 98 80", "h1h2", nullptr, 0, Ending::fiftyMoveDraw, 2},
-        // The user mates or stalemates the engine, which makes no move.
-        {startFen, "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7", nullptr, 0, Ending::userWins, 7},
+        // The user stalemates the engine, which makes no move (the user's
+        // mate is in the take-back test).
         {"k7/8/8/1Q6/8/8/8/7K w - - 0 1", "b5b6", nullptr, 0, Ending::engineDeclaresDraw, 1},
         // No pawns and under four units of pieces: a draw found on the
         // engine's turn. A pawn or two minor pieces leave something to play for.

@@ -87,13 +87,17 @@ TEST_F(StyleFileTest, EachValueLandsInItsSettingWithinItsRange) {
         ASSERT_TRUE(readStyleFile("estilo.ini"));
         EXPECT_EQ(changes(), expected) << text;
     }
+    // The style file readStyleFile() finds, over the defaults.
+    const auto found = [] {
+        settings = Settings{};
+        readStyleFile();
+        return changes();
+    };
     // Only the first 1000 characters count, from a file or from memory:
     // "=" and "7" are the last.
     const std::string longText = "hash=9 -" + std::string(990, ' ') + "=75 =60";
     write("estilo.ini", longText);
-    settings = Settings{};
-    readStyleFile();
-    const std::string fromFile = changes();
+    const std::string fromFile = found();
     settings = Settings{};
     applyStyleText(longText.c_str(), int(longText.size()));
     EXPECT_TRUE(fromFile == "hash=9 w1=7 " && changes() == fromFile) << fromFile;
@@ -101,16 +105,11 @@ TEST_F(StyleFileTest, EachValueLandsInItsSettingWithinItsRange) {
     // Without estilo.ini the program reads style.ini; with both, estilo.ini
     // alone; with neither, the defaults stand.
     fs::remove("estilo.ini");
-    settings = Settings{};
-    readStyleFile();
-    EXPECT_EQ(changes(), "");
+    EXPECT_EQ(found(), "");
     write("style.ini", "hash=4 book=0 -=90");
-    readStyleFile();
-    EXPECT_EQ(changes(), "hash=4 book=0 w1=90 ");
-    settings = Settings{};
+    EXPECT_EQ(found(), "hash=4 book=0 w1=90 ");
     write("estilo.ini", "hash=3");
-    readStyleFile();
-    EXPECT_EQ(changes(), "hash=3 ");
+    EXPECT_EQ(found(), "hash=3 ");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -29,13 +30,8 @@ protected:
     // records its position and the move into it (a window far below any
     // score ends it there). start is the ply of the game position.
     void reach(const char* fen, const char* gameMoves, const char* line, int start = 0) {
-        side = setPosition(fen);
+        side = play(setPosition(fen), gameMoves);
         int from = 0, to = 0;
-        std::istringstream played(gameMoves);
-        for (std::string text; played >> text; side = 1 - side) {
-            ASSERT_TRUE(parseMoveText(game->board, side, text, from, to)) << text;
-            ASSERT_EQ(game->enterUserMove(side, from, to), 1) << text;
-        }
         engineSide = side;
         evasionMode = 1;
         undoPly = 0;
@@ -224,13 +220,13 @@ TEST_F(NodeTest, SelectiveCutsAndSelectivityOff) {
 // each other, and so does a knight a real jump away. A knight whose line
 // to the other victim is blocked threatens nothing.
 TEST_F(NodeTest, QuiescencePairAnalysis) {
-    struct { const char* fen; const char* captures; int linked[2], threat[2]; } cases[] = {
-        {"4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1", "c4d5 e4d5 ", {1, 1}, {0, 0}},
+    struct { const char* fen; const char* captures; std::vector<int> linkedThenThreats; } cases[] = {
+        {"4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1", "c4d5 e4d5 ", {1, 1, 0, 0}},
         // Rook d5 and queen g5 on one rank: each threatens the other, and
         // the bishop that takes the queen is a slider too (knight 798).
-        {"4k3/8/8/3r2q1/8/2N5/3B4/4K3 w - - 0 1", "c3d5 d2g5 ", {0, 0}, {2335, 1250}},
-        {"4k3/3r4/8/1B2n3/3P4/8/8/4K3 w - - 0 1", "d4e5 b5d7 ", {0, 0}, {1250, 0}},
-        {"4k3/4r3/4p3/4n3/1B1P4/8/8/4K3 w - - 0 1", "d4e5 b4e7 ", {0, 0}, {0, 0}},
+        {"4k3/8/8/3r2q1/8/2N5/3B4/4K3 w - - 0 1", "c3d5 d2g5 ", {0, 0, 2335, 1250}},
+        {"4k3/3r4/8/1B2n3/3P4/8/8/4K3 w - - 0 1", "d4e5 b5d7 ", {0, 0, 1250, 0}},
+        {"4k3/4r3/4p3/4n3/1B1P4/8/8/4K3 w - - 0 1", "d4e5 b4e7 ", {0, 0, 0, 0}},
     };
     buscador& s = searcher();
     for (const auto& c : cases) {
@@ -241,10 +237,8 @@ TEST_F(NodeTest, QuiescencePairAnalysis) {
         const int n = generateCaptures(s, board, side, ply);
         ASSERT_EQ(test::movesText(board, test::listed(s.captureFrom[ply], s.captureTo[ply], nullptr, n)), c.captures)
             << c.fen;
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(s.captureLinked[ply][i], c.linked[i]) << c.fen << ' ' << i;
-            EXPECT_EQ(s.captureThreat[ply][i], c.threat[i]) << c.fen << ' ' << i;
-        }
+        EXPECT_EQ((std::vector<int>{s.captureLinked[ply][0], s.captureLinked[ply][1], s.captureThreat[ply][0],
+                                    s.captureThreat[ply][1]}), c.linkedThenThreats) << c.fen;
     }
 }
 

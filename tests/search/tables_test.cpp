@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -66,10 +67,8 @@ TEST(TranspositionTable, ProbeStoreReplacementAndAgeing) {
     };
     for (const auto& c : probes) {
         const TableProbe p = probeTable(*c.board, c.ply, c.r);
-        EXPECT_EQ(p.hit, c.hit) << c.ply << ' ' << c.r;
-        EXPECT_EQ(probeScoreUsable(p), c.usable) << c.ply << ' ' << c.r;
-        EXPECT_EQ(p.mayStore, c.mayStore) << c.ply << ' ' << c.r;
-        EXPECT_EQ(p.hashFrom, c.hit ? 25 : 0);
+        EXPECT_EQ(std::make_tuple(p.hit, probeScoreUsable(p), p.mayStore, p.hashFrom),
+                  std::make_tuple(c.hit, c.usable, c.mayStore, c.hit ? 25 : 0)) << c.ply << ' ' << c.r;
     }
     // Scores of 19800 and beyond either way never decide; their move leads.
     for (int score : {19800, -19800, 28790, -28790, 19799, -19799}) {

@@ -1,5 +1,7 @@
 #include "support/engine.h"
 
+#include <sstream>
+
 #include "game/history.h"
 #include "platform/portable.h"
 #include "search/search.h"
@@ -36,6 +38,19 @@ void EngineTest::searchAtDepth(int side, int depth) {
     setDepthLimit(depth);
     resetSearch(searcher());
     startSearch(searcher(), game->board, side);
+}
+
+int EngineTest::play(int side, const std::string& moves) {
+    std::istringstream words(moves);
+    for (std::string m; words >> m; side = 1 - side) {
+        const int from = 10 * (m[1] - '0') + m[0] - 'a' + 1, to = 10 * (m[3] - '0') + m[2] - 'a' + 1;
+        EXPECT_EQ(game->enterUserMove(side, from, to), 1) << m;
+        if (game->promotionPending) {
+            game->promotionPending = 0;
+            game->applyPromotion(side, queen);
+        }
+    }
+    return side;
 }
 
 }  // namespace zarvi::test

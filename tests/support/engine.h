@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "game/cable.h"
 #include "game/settings.h"
@@ -21,6 +22,10 @@ protected:
     int setPosition(const char* fen);
     // A fixed-depth search from fresh tables for side in the game position.
     void searchAtDepth(int side, int depth);
+    // Enters the blank-separated moves (e2e4) as user moves, side first and
+    // then alternating; a promotion becomes a queen, as the window makes it.
+    // Fails the test on a refusal; returns the side to move afterwards.
+    int play(int side, const std::string& moves);
 
     buscador& searcher() { return *game->searcher; }
     std::unique_ptr<cable> game;

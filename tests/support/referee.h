@@ -141,4 +141,11 @@ inline std::string bestMoveOf(const std::string& line) {
     return line.rfind("bestmove ", 0) == 0 ? line.substr(9, line.find(' ', 9) - 9) : "";
 }
 
+// The last of the answers names a best move legal after the moves from fen.
+inline bool answersLegally(const std::vector<std::string>& answers, const std::string& fen = "startpos",
+                           const std::vector<std::string>& moves = {}) {
+    Referee referee;
+    return !answers.empty() && referee.setUp(fen, moves) && referee.isLegal(bestMoveOf(answers.back()));
+}
+
 }  // namespace zarvi::test

@@ -42,13 +42,6 @@ public:
     }
 };
 
-void expectLegal(const std::vector<std::string>& lines, const std::vector<std::string>& moves) {
-    test::Referee referee;
-    ASSERT_TRUE(referee.setUp("startpos", moves));
-    const std::string move = lines.empty() ? "" : test::bestMoveOf(lines.back());
-    EXPECT_TRUE(referee.isLegal(move)) << "'" << move << "'";
-}
-
 // isready is answered during the search, a position waits for the best
 // move, and only stop ends it, even one that ended itself at once.
 TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
@@ -60,7 +53,7 @@ TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
     engine.say("position startpos moves d2d4\nd");
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("stop");
-    expectLegal(engine.expect("bestmove"), {});
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove")));
     EXPECT_EQ(engine.expect("info string fen").back(),
               "info string fen rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq - 0 1");
     engine.say("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1\ngo infinite");  // a mate in one
@@ -81,12 +74,12 @@ TEST(UciProcess, TimedSearchesEndWithinTheirClock) {
         engine.say(go);
         const std::vector<std::string> lines = engine.expect("bestmove", 3000);
         EXPECT_GE(lines.size(), 2u) << go;
-        expectLegal(lines, moves);
+        EXPECT_TRUE(test::answersLegally(lines, "startpos", moves));
     }
     engine.say("position startpos moves e2e4 c7c5\ngo ponder wtime 2000 btime 2000");
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("ponderhit");
-    expectLegal(engine.expect("bestmove", 2000), {"e2e4", "c7c5"});
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 2000), "startpos", {"e2e4", "c7c5"}));
 }
 
 TEST(UciProcess, QuitOrTheEndOfInputEndsTheProgram) {
@@ -98,7 +91,7 @@ TEST(UciProcess, QuitOrTheEndOfInputEndsTheProgram) {
     EngineProcess orphaned;
     orphaned.say("position startpos moves e2e4\ngo infinite");
     orphaned.closeInput();
-    expectLegal(orphaned.expect("bestmove"), {"e2e4"});
+    EXPECT_TRUE(test::answersLegally(orphaned.expect("bestmove"), "startpos", {"e2e4"}));
     EXPECT_EQ(orphaned.waitExit(patience), 0);
 }
 

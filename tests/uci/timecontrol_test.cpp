@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include "board/types.h"
 #include "timecontrol.h"
 #include "ucitext.h"
@@ -7,35 +10,28 @@
 namespace zarvi {
 namespace {
 
-std::string parse(const std::string& text, GoLimits& limits, bool& clamped) {
-    return parseGoLimits(splitWords(text), limits, clamped);
+// Every limit as "time/time increment/increment movestogo movetime depth
+// nodes infinite ponder"; parsed() adds " clamped" when the depth was.
+std::string described(const GoLimits& l) {
+    std::ostringstream out;
+    out << l.time[white] << '/' << l.time[black] << ' ' << l.increment[white] << '/' << l.increment[black] << ' '
+        << l.movesToGo << ' ' << l.moveTime << ' ' << l.depth << ' ' << l.nodes << ' ' << l.infinite << l.ponder;
+    return out.str();
+}
+std::string parsed(const std::string& text, GoLimits& limits) {
+    bool clamped = true;
+    const std::string error = parseGoLimits(splitWords(text), limits, clamped);
+    return error.empty() ? described(limits) + (clamped ? " clamped" : "") : error;
 }
 
 TEST(GoLimits, ParametersAreReadAndANewGoStartsFromNothing) {
     GoLimits limits;
-    bool clamped = true;
-    ASSERT_EQ(parse("wtime 61000 btime 59000 winc 1000 binc 900 movestogo 12 depth 9 nodes 70000", limits, clamped),
-              "");
-    EXPECT_EQ(limits.time[white], 61000);
-    EXPECT_EQ(limits.time[black], 59000);
-    EXPECT_EQ(limits.increment[white], 1000);
-    EXPECT_EQ(limits.increment[black], 900);
-    EXPECT_EQ(limits.movesToGo, 12);
-    EXPECT_EQ(limits.depth, 9);
-    EXPECT_EQ(limits.nodes, 70000);
-    EXPECT_FALSE(limits.infinite || limits.ponder || clamped);
-
-    ASSERT_EQ(parse("ponder infinite movetime 0", limits, clamped), "");
-    EXPECT_TRUE(limits.infinite && limits.ponder);
-    EXPECT_EQ(limits.moveTime, 0);
-    EXPECT_EQ(limits.time[white], -1);
-
+    EXPECT_EQ(parsed("wtime 61000 btime 59000 winc 1000 binc 900 movestogo 12 depth 9 nodes 70000", limits),
+              "61000/59000 1000/900 12 -1 9 70000 00");
+    EXPECT_EQ(parsed("ponder infinite movetime 0", limits), "-1/-1 0/0 0 0 0 0 11");
     // The deepest iteration is 24.
-    ASSERT_EQ(parse("depth 25", limits, clamped), "");
-    EXPECT_EQ(limits.depth, 24);
-    EXPECT_TRUE(clamped);
-    ASSERT_EQ(parse("depth 24", limits, clamped), "");
-    EXPECT_FALSE(clamped);
+    EXPECT_EQ(parsed("depth 25", limits), "-1/-1 0/0 0 -1 24 0 00 clamped");
+    EXPECT_EQ(parsed("depth 24", limits), "-1/-1 0/0 0 -1 24 0 00");
 }
 
 // Each refusal names the fault and leaves the limits as they were.
@@ -52,9 +48,8 @@ TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
     for (const auto& [text, message] : refused) {
         GoLimits limits;
         limits.depth = 7;
-        bool clamped = false;
-        EXPECT_EQ(parse(text, limits, clamped), message) << text;
-        EXPECT_TRUE(limits.depth == 7 && limits.time[white] == -1) << text;
+        EXPECT_EQ(parsed(text, limits), message) << text;
+        EXPECT_EQ(described(limits), "-1/-1 0/0 0 -1 7 0 00") << text;
     }
 }
 
@@ -95,10 +90,8 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
     };
     for (const Case& c : cases) {
         GoLimits limits;
-        limits.time[white] = c.time[white];
-        limits.time[black] = c.time[black];
-        limits.increment[white] = c.increment[white];
-        limits.increment[black] = c.increment[black];
+        std::copy(c.time, c.time + 2, limits.time);
+        std::copy(c.increment, c.increment + 2, limits.increment);
         limits.movesToGo = c.movesToGo;
         limits.moveTime = c.moveTime;
         const TimePlan plan = planTime(limits, c.side);

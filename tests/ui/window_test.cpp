@@ -128,14 +128,6 @@ protected:
     Settings saved = settings;
 };
 
-// The colour of a pixel of the window's client area.
-COLORREF pixel(int x, int y) {
-    HDC dc = GetDC(frontEnd.mainWindow);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(frontEnd.mainWindow, dc);
-    return colour;
-}
-
 // The cell at screen row and column shows the square image, but for a
 // margin that lines may cross.
 ::testing::AssertionResult shows(int row, int column, const char* name, int margin = 1) {
@@ -169,12 +161,7 @@ std::string state() {
 // takes the selection over, any other square is the move's destination.
 TEST_F(Window, ClicksSelectAndMove) {
     const char* const rooks = "R7/8/8/8/8/2k5/8/6KR w - - 0 1";  // on a8 and h1, the corner cells
-    struct Case {
-        const char* fen;
-        int turned;
-        std::vector<std::pair<int, int>> pixels;
-        const char* after;
-    };
+    struct Case { const char* fen; int turned; std::vector<std::pair<int, int>> pixels; const char* after; };
     const Case cases[] = {
         {rooks, 0, {{0, 0}}, "clicks 1 shown 1 on 81 at 0,0 plies 0 first 0"},
         {rooks, 0, {{0, 0}, {479, 479}}, "clicks 1 shown 1 on 18 at 420,420 plies 0 first 0"},
@@ -327,20 +314,20 @@ TEST_F(Window, DrawsTheBoardFromEitherSide) {
     // Painting draws the board over whatever covered it.
     HDC dc = GetDC(window());
     PatBlt(dc, 0, 0, 480, 480, WHITENESS);
-    ReleaseDC(window(), dc);
     InvalidateRect(window(), nullptr, FALSE);
     UpdateWindow(window());
     EXPECT_TRUE(shows(0, 0, "TNCASB") && shows(0, 3, "DNCASN") && shows(1, 4, "PNCASN") && shows(4, 4, "CASB") &&
                 shows(6, 7, "PBCASN") && shows(7, 4, "RBCASN"));
-    for (int i = 0; i < 480; i += 7) EXPECT_TRUE(pixel(60, i) == 0 && pixel(i, 240) == 0) << i;
+    for (int i = 0; i < 480; i += 7) EXPECT_TRUE(GetPixel(dc, 60, i) == 0 && GetPixel(dc, i, 240) == 0) << i;
     frontEnd.boardFlipped = 1;
     settings.showGrid = 0;
     clickSquare(25);  // e2, turned: row 1, column 3
     EXPECT_TRUE(shows(0, 3, "RBCASN", 0) && shows(0, 0, "TBCASB", 0) && shows(7, 7, "TNCASB", 0) &&
                 shows(7, 4, "DNCASN", 0) && shows(3, 3, "CASB", 0) && shows(1, 3, "PBCASB", 3));
     for (int i = 2; i < 58; ++i)
-        EXPECT_TRUE(pixel(180 + i, 62) == 0 && pixel(180 + i, 118) == 0 && pixel(182, 60 + i) == 0 &&
-                    pixel(238, 60 + i) == 0) << i;
+        EXPECT_TRUE(GetPixel(dc, 180 + i, 62) == 0 && GetPixel(dc, 180 + i, 118) == 0 &&
+                    GetPixel(dc, 182, 60 + i) == 0 && GetPixel(dc, 238, 60 + i) == 0) << i;
+    ReleaseDC(window(), dc);
 }
 
 }  // namespace
