@@ -1,6 +1,6 @@
 // Making and taking back moves: every special move for both colours, each
-// checked after it is made against a recomputation of every view, taken
-// back and made again, then taken back in nesting order as the search does.
+// written back as it was read, checked after it is made against every view
+// recomputed, taken back and made again, then taken back in nesting order.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -63,6 +63,7 @@ TEST(MakeMove, EverySpecialMoveMakesAndTakesBackExactly) {
             SCOPED_TRACE(text);
             int from = 0, to = 0;
             ASSERT_TRUE(parseMoveText(board, side, text, from, to));
+            EXPECT_EQ(moveText(board, from, to), text);
             made.push_back({from, to, side, test::positionSignature(board)});
             makeMove(board, from, to, side);
             ASSERT_TRUE(test::viewsConsistent(board, 1 - side));
