@@ -6,7 +6,7 @@
 #include "bench_positions.h"
 #include "benchreport.h"
 #include "commands.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/bench.h"
 #include "ucitext.h"
 

@@ -11,7 +11,7 @@
 #include "board/fen.h"
 #include "board/notation.h"
 #include "commands.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/perft.h"
 
 namespace zarvi {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "eval/evalcache.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/ttable.h"
 #include "ucitext.h"
 

@@ -11,12 +11,12 @@
 #include "board/notation.h"
 #include "board/tables.h"
 #include "eval/movegen.h"
+#include "eval/settings.h"
 #include "game/cable.h"
-#include "game/history.h"
-#include "game/settings.h"
 #include "platform/platform.h"
 #include "platform/portable.h"
 #include "search/bench.h"
+#include "search/history.h"
 #include "search/search.h"
 #include "search/thinking.h"
 #include "uciinfo.h"
@@ -56,9 +56,8 @@ UciSession::UciSession(InputQueue& in, std::ostream& output) : input(in), out(ou
     settings.showThinking = 1;
     setDepthLimit(0);
     pollsPerSecond = uciPollsPerSecond;
-    pollInterval = uciFirstPollInterval;
 
-    searcher = std::make_unique<buscador>();
+    createSearcher();
     book = std::make_unique<librito>(uciOptions[bookFileOption].defaultText);
     // Standard output speaks the protocol: the book lists its candidates
     // on the error stream.
@@ -165,11 +164,16 @@ void UciSession::setOption(const std::vector<std::string>& words) {
     }
 }
 
+void UciSession::createSearcher() {
+    searcher.reset();
+    searcher = std::make_unique<buscador>();
+    searcher->pollInterval = uciFirstPollInterval;
+}
+
 void UciSession::prepareTables() {
     if (!tablesStale) return;
     tablesStale = false;
-    searcher.reset();
-    searcher = std::make_unique<buscador>();
+    createSearcher();
     if (searcher->hashFactorInUse < settings.hashSizeFactor)
         refuse("Hash: only " + std::to_string(searcher->hashFactorInUse) + " MB could be had");
 }
@@ -264,7 +268,7 @@ Move UciSession::searchMove(const std::vector<Move>& legal) {
     ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side);
     hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
     setDepthLimit(limits.depth);
-    moveBudgetCentiseconds = plan.budgetCentiseconds;
+    searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;
 
     searching = this;
     setPollHook(pollSession);
@@ -274,7 +278,7 @@ Move UciSession::searchMove(const std::vector<Move>& legal) {
     setPollHook(nullptr);
     searching = nullptr;
     setDepthLimit(0);
-    moveBudgetCentiseconds = 0;
+    searcher->moveBudgetCentiseconds = 0;
 
     // Too little material to play for ends the search before it starts,
     // without a move: any legal move keeps the draw.
@@ -309,7 +313,7 @@ void UciSession::go(const std::vector<std::string>& words) {
             best = searchMove(legal);
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).
-            if (nodeCount > reportedNodes) {
+            if (searcher->nodeCount > reportedNodes) {
                 formatPrincipalVariation(*searcher, searcher->workBoard);
                 report(plainMark);
             }
@@ -363,7 +367,7 @@ bool UciSession::poll() {
         return true;
     }
     if (hardDeadlineMs >= 0 && nowMs() >= hardDeadlineMs) return true;
-    return limits.nodes > 0 && nodeCount >= limits.nodes;
+    return limits.nodes > 0 && searcher->nodeCount >= limits.nodes;
 }
 
 void UciSession::ponderHit() {
@@ -385,8 +389,8 @@ void UciSession::report(int mark) {
     r.lateMates = searcher->mateMode != 0;
     r.lowerBound = mark == failHighMark;
     r.upperBound = mark == failLowMark;
-    r.nodes = nodeCount;
-    reportedNodes = nodeCount;
+    r.nodes = searcher->nodeCount;
+    reportedNodes = r.nodes;
     r.milliseconds = elapsedMs();
     r.variation = variationMoves(principalVariation);
     send(infoLine(r));

@@ -53,6 +53,8 @@ private:
     void go(const std::vector<std::string>& words);
     void bench(const std::vector<std::string>& words);
 
+    // A new searcher with new tables, polling as often as UCI needs.
+    void createSearcher();
     // Rebuilds the searcher when the hash size or the evaluation changed.
     void prepareTables();
     // The game's moves and keys into the program-wide history, which the

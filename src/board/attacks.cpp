@@ -4,8 +4,6 @@
 
 namespace zarvi {
 
-int evasionMode = 0;
-
 namespace {
 
 // Does the slider on from reach s along its line, with nothing between?
@@ -94,7 +92,7 @@ int isMoveLegal(posicion& board, int from, int to, int k, int side) {
     // knight square of the king, unless it is an en-passant capture.
     // Both tables are symmetric; reading them along the row of k keeps
     // to one row of each for all the moves of a node.
-    if (evasionMode == 1 && lineOrKnight[k][to] == 0 && board.epSquare == 0) return 0;
+    if (board.evasionMode == 1 && lineOrKnight[k][to] == 0 && board.epSquare == 0) return 0;
 
     const int* knights = board.knightList[opp];
     const int* jumpsToKing = knightJump[k];
@@ -148,10 +146,10 @@ int keepsKingSafe(posicion& board, int kingSq, int from, int to, int side) {
     // also white's straight knight promotion code, not a capture.
     if (typeOf(piece) == pawn && board.epSquare != 0 && to == pawnStep[side] + board.epSquare) {
         board.emptyFlag[board.epSquare] = 1;
-        evasionMode = 0;
+        board.evasionMode = 0;
         const int r = isMoveLegal(board, from, to, kingSq, side);
         board.emptyFlag[board.epSquare] = 0;
-        evasionMode = 1;
+        board.evasionMode = 1;
         return r;
     }
 

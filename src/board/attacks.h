@@ -9,13 +9,6 @@
 
 namespace zarvi {
 
-// 1 while the side whose move isMoveLegal tests is known to be in check:
-// the test then rejects at once a move that can neither capture a checker
-// nor block its line, and the legal-move generator offers no castling.
-// 0 at start-up; the search keeps it at 1 except around the calls that
-// need the full test.
-extern int evasionMode;
-
 // The first occupied square from s along d, or an off-board index (always
 // below the size of onBoard) when the ray is empty to the edge.
 inline int firstOccupied(const posicion& board, int s, int d) {

@@ -8,14 +8,6 @@
 
 namespace zarvi {
 
-int undoCaptured[undoSlots];
-int undoPromotionTo[undoSlots];
-int undoEpSquare[undoSlots];
-int undoHalfmove[undoSlots];
-int undoLostLong[undoSlots][2];
-int undoLostShort[undoSlots][2];
-int undoPly;
-
 namespace {
 
 // List operations; list[0] is the count. Additions append, a removal moves
@@ -45,13 +37,13 @@ inline int homeCorner(int side, int file) { return side * 70 + 10 + file; }
 
 inline void loseLong(posicion& board, int side, int slot) {
     board.canCastleLong[side] = 0;
-    undoLostLong[slot][side] = 1;
+    board.undoLostLong[slot][side] = 1;
     board.toggleKey(side, castlingKeySquare, longCastlingSlot);
 }
 
 inline void loseShort(posicion& board, int side, int slot) {
     board.canCastleShort[side] = 0;
-    undoLostShort[slot][side] = 1;
+    board.undoLostShort[slot][side] = 1;
     board.toggleKey(side, castlingKeySquare, shortCastlingSlot);
 }
 
@@ -64,10 +56,10 @@ inline void rookLeavesCorner(posicion& board, int side, int square, int slot) {
 }
 
 inline void restoreRookRight(posicion& board, int side, int slot) {
-    if (undoLostLong[slot][side]) {
+    if (board.undoLostLong[slot][side]) {
         board.canCastleLong[side] = 1;
         board.toggleKey(side, castlingKeySquare, longCastlingSlot);
-    } else if (undoLostShort[slot][side]) {
+    } else if (board.undoLostShort[slot][side]) {
         board.canCastleShort[side] = 1;
         board.toggleKey(side, castlingKeySquare, shortCastlingSlot);
     }
@@ -91,14 +83,14 @@ void playMove(posicion& board, int from, int to, int side) {
 
     board.toggleSide();
 
-    undoPly = undoPly >= undoWrap ? 0 : undoPly + 1;
-    const int slot = undoPly;
-    undoCaptured[slot] = 0;
-    undoPromotionTo[slot] = 0;
-    undoEpSquare[slot] = board.epSquare;
-    undoLostLong[slot][0] = undoLostLong[slot][1] = 0;
-    undoLostShort[slot][0] = undoLostShort[slot][1] = 0;
-    undoHalfmove[slot] = board.halfmoveClock;
+    board.undoPly = board.undoPly >= undoWrap ? 0 : board.undoPly + 1;
+    const int slot = board.undoPly;
+    board.undoCaptured[slot] = 0;
+    board.undoPromotionTo[slot] = 0;
+    board.undoEpSquare[slot] = board.epSquare;
+    board.undoLostLong[slot][0] = board.undoLostLong[slot][1] = 0;
+    board.undoLostShort[slot][0] = board.undoLostShort[slot][1] = 0;
+    board.undoHalfmove[slot] = board.halfmoveClock;
 
     clearEpSquare(board);
 
@@ -126,7 +118,7 @@ void playMove(posicion& board, int from, int to, int side) {
             board.material[side] += materialValue[newType];
             board.pieceUnits[side] += pieceUnitValue[newType];
             to = promotionDestination(from, to, side);
-            undoPromotionTo[slot] = to;
+            board.undoPromotionTo[slot] = to;
         }
     }
 
@@ -188,7 +180,7 @@ void playMove(posicion& board, int from, int to, int side) {
                     playMove(board, to + 1, from + 1, side);
                 else
                     playMove(board, to - 2, to + 1, side);
-                undoPly = undoPly == 0 ? undoWrap : undoPly - 1;
+                board.undoPly = board.undoPly == 0 ? undoWrap : board.undoPly - 1;
                 return;
             }
             break;
@@ -205,7 +197,7 @@ void playMove(posicion& board, int from, int to, int side) {
     board.halfmoveClock = 0;
     const int victim = typeOf(board.squares[to]);
     board.capturedType = victim;
-    undoCaptured[slot] = victim;
+    board.undoCaptured[slot] = victim;
     board.material[opp] -= materialValue[victim];
     board.pieceUnits[opp] -= pieceUnitValue[victim];
     board.toggleKey(opp, to, victim);
@@ -235,17 +227,17 @@ void playMove(posicion& board, int from, int to, int side) {
 void takeBack(posicion& board, int to, int from, int side) {
     const int step = pawnStep[side];
     const int opp = 1 - side;
-    const int slot = undoPly;
-    auto stepBack = [] { undoPly = undoPly == 0 ? undoWrap : undoPly - 1; };
+    const int slot = board.undoPly;
+    auto stepBack = [&board] { board.undoPly = board.undoPly == 0 ? undoWrap : board.undoPly - 1; };
 
-    board.halfmoveClock = undoHalfmove[slot];
+    board.halfmoveClock = board.undoHalfmove[slot];
     board.toggleSide();
 
     clearEpSquare(board);
-    if (undoEpSquare[slot]) setEpSquare(board, undoEpSquare[slot]);
+    if (board.undoEpSquare[slot]) setEpSquare(board, board.undoEpSquare[slot]);
 
-    const bool promotion = undoPromotionTo[slot] != 0;
-    if (promotion) to = undoPromotionTo[slot];
+    const bool promotion = board.undoPromotionTo[slot] != 0;
+    if (promotion) to = board.undoPromotionTo[slot];
     int type = typeOf(board.squares[to]);
     board.toggleKey(side, to, type);
 
@@ -276,7 +268,7 @@ void takeBack(posicion& board, int to, int from, int side) {
             if ((to - from) % 10 != 0) {
                 board.pawnsOnFile[side][fileOf(to)]--;
                 board.pawnsOnFile[side][fileOf(from)]++;
-                if (undoCaptured[slot] == 0) {
+                if (board.undoCaptured[slot] == 0) {
                     const int c = to - step;
                     board.squares[from] = board.squares[to];
                     board.squares[to] = 0;
@@ -303,11 +295,11 @@ void takeBack(posicion& board, int to, int from, int side) {
             listReplace(board.rookList[side], to, from);
             break;
         case king:
-            if (undoLostLong[slot][side]) {
+            if (board.undoLostLong[slot][side]) {
                 board.canCastleLong[side] = 1;
                 board.toggleKey(side, castlingKeySquare, longCastlingSlot);
             }
-            if (undoLostShort[slot][side]) {
+            if (board.undoLostShort[slot][side]) {
                 board.canCastleShort[side] = 1;
                 board.toggleKey(side, castlingKeySquare, shortCastlingSlot);
             }
@@ -334,7 +326,7 @@ void takeBack(posicion& board, int to, int from, int side) {
 
     board.squares[from] = promotion ? pieceCode(side, pawn) : board.squares[to];
 
-    const int victim = undoCaptured[slot];
+    const int victim = board.undoCaptured[slot];
     if (victim == 0) {
         board.squares[to] = 0;
     } else {

@@ -14,6 +14,8 @@ void posicion::clearBoard() {
     capturedType = 0;
     fullCheckTest = 0;
     savedEmptyFlag = 1;
+    undoPly = 0;
+    evasionMode = 0;
     std::memset(knightList, 0, sizeof knightList);
     std::memset(rookList, 0, sizeof rookList);
     std::memset(bishopList, 0, sizeof bishopList);

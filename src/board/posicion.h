@@ -12,6 +12,12 @@
 
 namespace zarvi {
 
+// Slots of the undo stack: makeMove uses 0..undoWrap. Game moves, never
+// taken back, may wrap freely; a search resets undoPly at its root and
+// nests far less.
+constexpr int undoSlots = 36;
+constexpr int undoWrap = 34;
+
 struct posicion {
     uint32_t key1;
     uint32_t key2;
@@ -49,9 +55,24 @@ struct posicion {
     int lastFrom;
     int lastTo;
 
-    // clearBoard: a fresh position, to be set up by setStartPosition. The
-    // global undo stack is left alone: a position made while a search runs
-    // (a FEN, a test) must not wipe the search's records.
+    // What makeMove cannot recompute, one slot per move made on this board
+    // and not yet taken back; undoPly is the current slot. Each board keeps
+    // its own, so that searches on different boards never meet.
+    int undoCaptured[undoSlots];     // captured type; 0 also for en passant
+    int undoPromotionTo[undoSlots];  // real destination of a promotion
+    int undoEpSquare[undoSlots];
+    int undoHalfmove[undoSlots];
+    int undoLostLong[undoSlots][2];
+    int undoLostShort[undoSlots][2];
+    int undoPly;
+    // 1 while the side whose move isMoveLegal tests is known to be in
+    // check: the test then rejects at once a move that can neither capture
+    // a checker nor block its line, and the legal-move generator offers no
+    // castling. 0 on a new board; a search keeps its board's at 1 except
+    // around the calls that need the full test.
+    int evasionMode;
+
+    // clearBoard: a fresh position, to be set up by setStartPosition.
     posicion();
     void clearBoard();
 

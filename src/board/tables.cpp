@@ -5,13 +5,12 @@
 #include <cstring>
 
 #include "board/keys.h"
-#include "eval/evaltables.h"
+#include "board/squareset.h"
 
 namespace zarvi {
 
 const int kingSteps[8] = {1, 11, 10, 9, -1, -11, -10, -9};
 const int knightJumps[8] = {12, 21, 19, 8, -12, -21, -19, -8};
-const int knightTargetJumps[8] = {19, 21, 12, 8, -12, -21, -19, -8};
 const int queenDirections[8] = {1, 11, 10, 9, -1, -11, -10, -9};
 const int bishopDirections[4] = {11, 9, -11, -9};
 const int rookDirections[4] = {1, 10, -1, -10};
@@ -37,8 +36,6 @@ SquareTable queenKingWeight;
 uint64_t queenWeightSquares[squareCount];
 int slidesAlong[15][23];
 SquareTable quietMoveClass[2][7];
-int knightTargets[squareCount][8];
-uint64_t knightTargetSquares[squareCount];
 int kingTargets[squareCount][8];
 
 }  // namespace zarvi
@@ -52,7 +49,6 @@ void clearPairTables() {
                            &queenDirection, &queenKingWeight, &bishopKingWeight, &lineOrKnight,
                            &distance, &rookKingWeightB, &rookKingWeightA})
         std::memset(*t, 0, sizeof *t);
-    std::memset(knightTargets, 0, sizeof knightTargets);
     std::memset(kingTargets, 0, sizeof kingTargets);
 }
 
@@ -82,32 +78,6 @@ void buildKnightJumps() {
             if (a + j >= 1 && onBoard[a + j]) knightJump[a][a + j] = 1;
 }
 
-// Destinations ordered by how central the knight stands there: the sum of
-// both colours' knight square bonuses; the earlier jump wins a tie.
-void buildKnightTargets() {
-    for (int a = 11; a <= 88; ++a) {
-        int square[8], key[8], n = 0;
-        for (int j : knightTargetJumps) {
-            if (a + j >= 1 && onBoard[a + j]) {
-                square[n] = a + j;
-                key[n] = knightSquareBonus[white][a + j] + knightSquareBonus[black][a + j];
-                ++n;
-            }
-        }
-        for (int k = 0; k < n; ++k) {
-            int best = -200, pick = 0;
-            for (int i = 0; i < n; ++i) {
-                if (key[i] > best) {
-                    best = key[i];
-                    pick = i;
-                }
-            }
-            knightTargets[a][k] = square[pick];
-            key[pick] = -200;
-        }
-    }
-}
-
 // The evaluation's square sets, from the tables they restate.
 void buildEvaluationSets() {
     for (int k = 11; k <= 88; ++k) {
@@ -117,8 +87,6 @@ void buildEvaluationSets() {
             if (nearSquare[x][k]) nearSquares[k] |= squareBit[x];
             if (queenKingWeight[k][x]) queenWeightSquares[k] |= squareBit[x];
         }
-        for (int j = 0; j < 8 && knightTargets[k][j]; ++j)
-            knightTargetSquares[k] |= squareBit[knightTargets[k][j]];
     }
 }
 
@@ -222,7 +190,6 @@ void buildTables() {
     buildQuartersAndDistance();
     buildKingSteps();
     buildKnightJumps();
-    buildKnightTargets();
     buildKingTargets();
     buildDirections(queenDirection, queenDirections);
     buildDirections(bishopDirection, bishopDirections);

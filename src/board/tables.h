@@ -79,7 +79,6 @@ inline constexpr std::array<IntRow<squareCount>, 2> backRank = {
 // Offset lists; their order fixes the order of generated moves.
 extern const int kingSteps[8];
 extern const int knightJumps[8];
-extern const int knightTargetJumps[8];
 extern const int queenDirections[8];
 extern const int bishopDirections[4];
 extern const int rookDirections[4];
@@ -112,11 +111,8 @@ extern uint64_t queenWeightSquares[squareCount];
 extern int slidesAlong[15][23];
 // quietMoveClass[side][type][from][to]: 0 best, 2 worst.
 extern SquareTable quietMoveClass[2][7];
-// Destinations by square, best-centralised first for knights and in
-// king-step order for kings; a 0 ends a row with fewer than eight.
-extern int knightTargets[squareCount][8];
-// The same destinations as a 64-bit square set, for the evaluation.
-extern uint64_t knightTargetSquares[squareCount];
+// King destinations by square in king-step order; a 0 ends a row with
+// fewer than eight.
 extern int kingTargets[squareCount][8];
 
 // Builds the hash keys and every table above. Runs its work once; later

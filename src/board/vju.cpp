@@ -117,9 +117,9 @@ int checkUserMove(vju& checker, posicion& board, int from, int to, int side) {
     const bool enPassant = board.epSquare != 0 && board.squares[from] == pieceCode(side, pawn) &&
                            to == pawnStep[side] + board.epSquare;
     if (enPassant) board.emptyFlag[board.epSquare] = 1;
-    evasionMode = 0;
+    board.evasionMode = 0;
     const int r = checkUserMoveRules(checker, board, from, to, side);
-    evasionMode = 1;
+    board.evasionMode = 1;
     if (enPassant) board.emptyFlag[board.epSquare] = 0;
     return r;
 }

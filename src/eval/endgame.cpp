@@ -4,7 +4,6 @@
 
 #include "board/tables.h"
 #include "eval/evaltables.h"
-#include "search/buscador.h"
 
 namespace zarvi {
 
@@ -156,13 +155,12 @@ int probeEndgame(const posicion& board, int u, int t) {
     return board.pawnList[t][0] > 0 ? oneEnemyPawn(board, u, t) : noEnemyPawn(board, u, t);
 }
 
-void setDepthCap(buscador& searcher, const posicion& board) {
-    if (board.pawnList[white][0] || board.pawnList[black][0]) return;
+int depthCapOf(const posicion& board) {
+    if (board.pawnList[white][0] || board.pawnList[black][0]) return 0;
     const int a = board.pieceUnits[white], b = board.pieceUnits[black];
-    if (a == 5 && b == 5)
-        searcher.depthCap = rookEndingDepth;
-    else if (a < 4 && b < 4)
-        searcher.depthCap = minorEndingDepth;
+    if (a == 5 && b == 5) return rookEndingDepth;
+    if (a < 4 && b < 4) return minorEndingDepth;
+    return 0;
 }
 
 }  // namespace zarvi

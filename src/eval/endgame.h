@@ -1,14 +1,12 @@
 // Chess knowledge that acts on the search rather than on the score:
 // probeEndgame recognises drawn endings with few pawns and positions the
-// side to move cannot lose (the node search asks it), and setDepthCap
+// side to move cannot lose (the node search asks it), and depthCapOf
 // limits the iterations in trivial pawnless endings (the root search).
 #pragma once
 
 #include "board/posicion.h"
 
 namespace zarvi {
-
-class buscador;
 
 constexpr int endgameDraw = 0;
 constexpr int endgameCannotLose = 1;
@@ -19,8 +17,8 @@ constexpr int endgameUnknown = -1;
 // Returns endgameDraw, endgameCannotLose or endgameUnknown.
 int probeEndgame(const posicion& board, int u, int t);
 
-// Sets the searcher's depthCap (which the root search has set to 0) in
-// pawnless endings of a lone rook each or at most a minor piece each.
-void setDepthCap(buscador& searcher, const posicion& board);
+// The iteration limit of pawnless endings of a lone rook each or at most
+// a minor piece each; 0 (no limit) in every other position.
+int depthCapOf(const posicion& board);
 
 }  // namespace zarvi

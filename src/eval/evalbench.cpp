@@ -6,29 +6,30 @@
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "board/makemove.h"
+#include "board/tables.h"
 #include "eval/evaluate.h"
 #include "eval/movegen.h"
 #include "platform/platform.h"
-#include "search/buscador.h"
 
 namespace zarvi {
 
 namespace {
 
-void evaluateTree(buscador& searcher, posicion& board, int side, int ply, int depth, EvalBenchResult& result) {
+void evaluateTree(MoveLists& lists, EvalInputs& inputs, posicion& board, int side, int ply, int depth,
+                  EvalBenchResult& result) {
     EvalTerms terms;
-    toMove = side;
+    inputs.toMove = side;
     for (int s = 0; s < 2; ++s) {
-        collectTerms(board, s, terms);
+        collectTerms(inputs, board, s, terms);
         result.checksum += terms.centreTerm + terms.kingAttackTerm + terms.fixedBonus;
         ++result.evaluations;
     }
     if (ply == depth) return;
-    const int n = listLegalMoves(searcher, board, side, ply);
+    const int n = listLegalMoves(lists, board, side, ply);
     for (int i = 0; i < n; ++i) {
-        const int from = searcher.fullFrom[ply][i], to = searcher.fullTo[ply][i];
+        const int from = lists.fullFrom[ply][i], to = lists.fullTo[ply][i];
         makeMove(board, from, to, side);
-        evaluateTree(searcher, board, 1 - side, ply + 1, depth, result);
+        evaluateTree(lists, inputs, board, 1 - side, ply + 1, depth, result);
         unmakeMove(board, to, from, side);
     }
 }
@@ -36,7 +37,9 @@ void evaluateTree(buscador& searcher, posicion& board, int side, int ply, int de
 }  // namespace
 
 std::string runEvalBench(const std::string& positions, int depth, EvalBenchResult& result) {
-    const auto searcher = std::make_unique<buscador>();
+    buildTables();
+    const auto lists = std::make_unique<MoveLists>();
+    EvalInputs inputs;
     result = EvalBenchResult{};
     std::istringstream lines(positions);
     const double start = searchClock.elapsedSeconds();
@@ -46,9 +49,8 @@ std::string runEvalBench(const std::string& positions, int depth, EvalBenchResul
         FenGame game{};
         const std::string error = readFen(board, line, game);
         if (!error.empty()) return error;
-        undoPly = 0;
-        engineSide = game.sideToMove;
-        evaluateTree(*searcher, board, game.sideToMove, 0, depth, result);
+        inputs.engineSide = game.sideToMove;
+        evaluateTree(*lists, inputs, board, game.sideToMove, 0, depth, result);
     }
     result.seconds = searchClock.elapsedSeconds() - start;
     return "";

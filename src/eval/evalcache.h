@@ -34,8 +34,8 @@ struct EvaluationCache {
 extern EvaluationCache evaluationCache;
 
 // Starts loading the entry of a position ahead of its use.
-inline void prefetchEvalCacheEntry(uint32_t key1) {
-    __builtin_prefetch(&evaluationCache.entries[evaluationCache.indexOf(key1)]);
+inline void prefetchEvalCacheEntry(const EvaluationCache& cache, uint32_t key1) {
+    __builtin_prefetch(&cache.entries[cache.indexOf(key1)]);
 }
 
 // false if the memory is not there (nothing is then allocated).

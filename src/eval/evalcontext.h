@@ -31,6 +31,7 @@ struct EvalContext {
     int step;         // our pawns' step
     int nQ;           // our queens
     int humanSide;    // the engine's opponent
+    int toMove;       // the side to move at the node
     int backCount;    // the opponent's minor pieces on their back rank
     // By side, built from the pawn lists: the pawns, and the squares they
     // attack (exactly those where pawnAttacks is above 0).

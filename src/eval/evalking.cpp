@@ -128,7 +128,7 @@ void addShortCastlingReadiness(EvalContext& c) {
     if (pieceAt(b, c.ourKing + 1) || pieceAt(b, c.ourKing + 2)) return;
     if (!ourPawnOn(c, sq::h2) && !ourPawnOn(c, sq::h3)) return;
     if (ourPawnOn(c, sq::g2) || (ourPiece(c, sq::g2, bishop) && ourPawnOn(c, sq::g3)))
-        c.t.kingSafetyTerm += toMove == c.s ? 30 : 10;
+        c.t.kingSafetyTerm += c.toMove == c.s ? 30 : 10;
 }
 
 void addOpponentCastlingProblems(EvalContext& c) {

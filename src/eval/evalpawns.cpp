@@ -43,7 +43,7 @@ bool holdsPawn(const posicion& b, int x, int side) { return holds(b, x, side, pa
         // Against king and pawns: can their king still catch it?
         const int promotion = promotionSquare[c.s][p];
         int d = distance[c.theirKing][promotion] - distance[p][promotion];
-        if (toMove == c.s) ++d;
+        if (c.toMove == c.s) ++d;
         if (fileOf(c.ourKing) == fileOf(p) && rankAhead[c.s][p][c.ourKing]) --d;
         if (d >= 2) {
             v *= 5;

@@ -98,7 +98,7 @@ void addRookFileBlocker(EvalContext& c, int r, int d, int x, int p, int q) {
     const int piece = b.squares[x];
     const int type = typeOf(piece);
     if (!isEnemy(c, piece)) {
-        if (toMove == c.s && (type == knight || type == bishop)) {
+        if (c.toMove == c.s && (type == knight || type == bishop)) {
             // Moving the piece away uncovers the rook.
             const int y = firstOccupiedFrom(b, x, d);
             if (y && xrayTargetRook[c.o][b.squares[y]]) c.t.threatTerm += 25;
@@ -171,10 +171,10 @@ void addEFilePin(EvalContext& c) {
     const int e1 = relativeSquare(c.s, sq::e1), e2 = relativeSquare(c.s, sq::e2);
     const bool e2Empty = b.squares[e2] == 0;
     if (holds(b, e1, c.s, rook) && e2Empty)
-        pin *= toMove == c.s ? 5 : 4;
+        pin *= c.toMove == c.s ? 5 : 4;
     else if (!queenSeen && holds(b, e2, c.s, queen))
         pin *= 4;
-    else if (toMove == c.s && b.squares[e1] == 0 && holds(b, relativeSquare(c.s, sq::f1), c.s, rook) &&
+    else if (c.toMove == c.s && b.squares[e1] == 0 && holds(b, relativeSquare(c.s, sq::f1), c.s, rook) &&
              e2Empty)
         pin *= 4;
     c.t.pinTerm += pin;
@@ -311,7 +311,7 @@ void addOurBishops(EvalContext& c) {
             const int piece = b.squares[x];
             const int type = typeOf(piece);
             if (!isEnemy(c, piece)) {
-                if (toMove == c.s && discoverer[piece]) {
+                if (c.toMove == c.s && discoverer[piece]) {
                     const int y = firstOccupiedFrom(b, x, d);
                     if (y && xrayTargetBishop[c.o][b.squares[y]]) c.t.threatTerm += 25;
                 }

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "board/squareset.h"
 #include "board/tables.h"
-#include "eval/squareset.h"
 
 namespace zarvi {
 
@@ -84,6 +84,45 @@ inline constexpr SideSquareValues knightSquareBonus = perSide({
     0, 8,  21, 23, 23, 21, 8,  0,   //
     0, 5,  7,  7,  7,  7,  5,  0,   //
 });
+
+// Knight destinations by square, the most central first (both colours'
+// knight bonuses summed; the earlier jump in the list below wins a tie); a
+// 0 ends a row with fewer than eight. The generators visit them in this
+// order. Rows run over 11..88, border positions included.
+inline constexpr std::array<IntRow<8>, squareCount> knightTargets = [] {
+    constexpr int jumps[8] = {19, 21, 12, 8, -12, -21, -19, -8};
+    std::array<IntRow<8>, squareCount> t{};
+    for (int a = 11; a <= 88; ++a) {
+        int square[8] = {}, key[8] = {}, n = 0;
+        for (int j : jumps) {
+            if (a + j >= 1 && onBoard[a + j]) {
+                square[n] = a + j;
+                key[n] = knightSquareBonus[white][a + j] + knightSquareBonus[black][a + j];
+                ++n;
+            }
+        }
+        for (int k = 0; k < n; ++k) {
+            int best = -200, pick = 0;
+            for (int i = 0; i < n; ++i) {
+                if (key[i] > best) {
+                    best = key[i];
+                    pick = i;
+                }
+            }
+            t[a][k] = square[pick];
+            key[pick] = -200;
+        }
+    }
+    return t;
+}();
+
+// The same destinations as square sets.
+inline constexpr SquareSets knightTargetSquares = [] {
+    SquareSets t{};
+    for (int a = 11; a <= 88; ++a)
+        for (int j = 0; j < 8 && knightTargets[a][j]; ++j) t[a] |= squareBit[knightTargets[a][j]];
+    return t;
+}();
 
 // The same for both colours.
 inline constexpr SquareValues bishopSquareBonus = boardTable({

@@ -5,18 +5,9 @@
 
 #include "eval/evalcache.h"
 #include "eval/evalcontext.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 
 namespace zarvi {
-
-int toMove = white;
-int engineSide = white;
-int evalCacheIndex = 0;
-
-void prepareEvaluation(const posicion& board, int sideToMove) {
-    evalCacheIndex = evaluationCache.indexOf(board.key1);
-    toMove = sideToMove;
-}
 
 namespace {
 
@@ -49,7 +40,7 @@ int weighTerms(const EvalTerms& t) {
 
 }  // namespace
 
-void collectTerms(const posicion& board, int s, EvalTerms& terms) {
+void collectTerms(const EvalInputs& inputs, const posicion& board, int s, EvalTerms& terms) {
     terms = EvalTerms{};
     const int o = 1 - s;
     const SquareSet whitePawns = squaresOf(board.pawnList[white]);
@@ -65,7 +56,8 @@ void collectTerms(const posicion& board, int s, EvalTerms& terms) {
                   fileOf(board.kingSquare[o]),
                   pawnStep[s],
                   board.queenList[s][0],
-                  1 - engineSide,
+                  1 - inputs.engineSide,
+                  inputs.toMove,
                   0,
                   {whitePawns, blackPawns},
                   {whitePawnAttacks(whitePawns), blackPawnAttacks(blackPawns)},
@@ -103,12 +95,12 @@ void collectTerms(const posicion& board, int s, EvalTerms& terms) {
     scaleByPhase(terms, c.ownUnits, c.oppUnits);
 }
 
-int evaluateSide(const posicion& board, int s) {
+int evaluateSide(EvalInputs& inputs, const posicion& board, int s) {
     if (!settings.positionalKnowledge) return 0;
 
     // One entry holds both sides of one position. A value of 65535 is
     // absent, so a score of -1 is never served and always recomputed.
-    EvalCacheEntry& entry = evaluationCache.entries[evalCacheIndex];
+    EvalCacheEntry& entry = inputs.evalCache->entries[inputs.evalCacheIndex];
     const int o = 1 - s;
     if (entry.checkWord == board.key2) {
         if (entry.checkHalf == board.key3) {
@@ -121,7 +113,7 @@ int evaluateSide(const posicion& board, int s) {
     }
 
     EvalTerms terms;
-    collectTerms(board, s, terms);
+    collectTerms(inputs, board, s, terms);
     const int result = weighTerms(terms);
 
     entry.checkWord = board.key2;

@@ -5,15 +5,21 @@
 #pragma once
 
 #include "board/posicion.h"
+#include "board/types.h"
+#include "eval/evalcache.h"
 
 namespace zarvi {
 
-// Inputs that the searches set before evaluating: the side to move at the
-// node, the side the engine searches for (the root's side to move) and the
-// evaluation-cache slot of the position (key1 modulo the cache size).
-extern int toMove;
-extern int engineSide;
-extern int evalCacheIndex;
+// What a search tells its evaluation: the side to move at the node, the
+// side the engine searches for (the root's side to move), the cache the
+// search evaluates through and the position's slot in it (key1 modulo the
+// cache size). Each searcher owns one; the evaluation reads nothing else.
+struct EvalInputs {
+    int toMove = white;
+    int engineSide = white;
+    EvaluationCache* evalCache = &evaluationCache;
+    int evalCacheIndex = 0;
+};
 
 // The accumulators of one evaluation, the first fourteen in the order of
 // their weights (evalWeights 1..14); fixedBonus is added unweighted.
@@ -37,14 +43,17 @@ struct EvalTerms {
 
 // Sets toMove and the cache slot for board, as the searches do before a
 // pair of evaluations.
-void prepareEvaluation(const posicion& board, int sideToMove);
+inline void prepareEvaluation(EvalInputs& inputs, const posicion& board, int sideToMove) {
+    inputs.evalCacheIndex = inputs.evalCache->indexOf(board.key1);
+    inputs.toMove = sideToMove;
+}
 
 // The positional score of side s (positive is good for s); 0 when the
 // positional-knowledge option is off.
-int evaluateSide(const posicion& board, int s);
+int evaluateSide(EvalInputs& inputs, const posicion& board, int s);
 
 // The accumulators of side s after the phase scaling, the cache left
 // alone: what evaluateSide weighs. Lets single terms be inspected.
-void collectTerms(const posicion& board, int s, EvalTerms& terms);
+void collectTerms(const EvalInputs& inputs, const posicion& board, int s, EvalTerms& terms);
 
 }  // namespace zarvi

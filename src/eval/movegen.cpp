@@ -3,6 +3,7 @@
 #include "board/attacks.h"
 #include "board/tables.h"
 #include "eval/capturegain.h"
+#include "eval/evaltables.h"
 
 namespace zarvi {
 
@@ -96,8 +97,8 @@ constexpr int promotionOrder[4] = {queen, rook, bishop, knight};
 
 }  // namespace
 
-int generateCaptures(buscador& searcher, const posicion& board, int side, int ply) {
-    MoveList list{searcher.captureFrom[ply], searcher.captureTo[ply], searcher.kind[ply], captureListCapacity};
+int generateCaptures(MoveLists& lists, const posicion& board, int side, int ply) {
+    MoveList list{lists.captureFrom[ply], lists.captureTo[ply], lists.kind[ply], captureListCapacity};
     const int* enemy = pieceOfSide[1 - side].data();
     const int step = pawnStep[side];
     const int ep = board.epSquare;
@@ -130,7 +131,7 @@ int generateCaptures(buscador& searcher, const posicion& board, int side, int pl
     const int* knights = board.knightList[side];
     for (int i = 1; i <= knights[0]; ++i) {
         const int n = knights[i];
-        forEachTarget(knightTargets[n], [&](int t) {
+        forEachTarget(knightTargets[n].data(), [&](int t) {
             if (enemy[board.squares[t]]) list.add(n, t, knight);
         });
     }
@@ -151,8 +152,8 @@ int generateCaptures(buscador& searcher, const posicion& board, int side, int pl
     return list.count;
 }
 
-int generateQuietMoves(buscador& searcher, const posicion& board, int side, int ply) {
-    MoveList list{searcher.fullFrom[ply], searcher.fullTo[ply], searcher.kind[ply], fullListCapacity};
+int generateQuietMoves(MoveLists& lists, const posicion& board, int side, int ply) {
+    MoveList list{lists.fullFrom[ply], lists.fullTo[ply], lists.kind[ply], fullListCapacity};
     const int opp = 1 - side;
     const int* empty = board.emptyFlag;
     const int k = board.kingSquare[side];
@@ -167,7 +168,7 @@ int generateQuietMoves(buscador& searcher, const posicion& board, int side, int 
     const int* knights = board.knightList[side];
     for (int i = 1; i <= knights[0]; ++i) {
         const int n = knights[i];
-        forEachTarget(knightTargets[n], [&](int t) {
+        forEachTarget(knightTargets[n].data(), [&](int t) {
             if (empty[t]) list.add(n, t, knight);
         });
     }
@@ -196,8 +197,8 @@ int generateQuietMoves(buscador& searcher, const posicion& board, int side, int 
     return list.count;
 }
 
-int generateQuietChecks(buscador& searcher, const posicion& board, int side, int ply) {
-    MoveList list{searcher.fullFrom[ply], searcher.fullTo[ply], searcher.kind[ply], fullListCapacity};
+int generateQuietChecks(MoveLists& lists, const posicion& board, int side, int ply) {
+    MoveList list{lists.fullFrom[ply], lists.fullTo[ply], lists.kind[ply], fullListCapacity};
     const int opp = 1 - side;
     const int* empty = board.emptyFlag;
     const int* enemy = pieceOfSide[opp].data();
@@ -206,7 +207,7 @@ int generateQuietChecks(buscador& searcher, const posicion& board, int side, int
     const int* knights = board.knightList[side];
     for (int i = 1; i <= knights[0]; ++i) {
         const int n = knights[i];
-        forEachTarget(knightTargets[n], [&](int t) {
+        forEachTarget(knightTargets[n].data(), [&](int t) {
             if (empty[t] && knightJump[t][target]) list.add(n, t, knight);
         });
     }
@@ -240,8 +241,8 @@ int generateQuietChecks(buscador& searcher, const posicion& board, int side, int
     return list.count;
 }
 
-int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
-    LegalList list{searcher.fullFrom[ply], searcher.fullTo[ply]};
+int generateLegalMoves(MoveLists& lists, posicion& board, int side, int ply) {
+    LegalList list{lists.fullFrom[ply], lists.fullTo[ply]};
     const int opp = 1 - side;
     const int* enemy = pieceOfSide[opp].data();
     const int* own = pieceOfSide[side].data();
@@ -253,7 +254,7 @@ int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
     // one check (takes the checker or steps between it and the king) and
     // uncovers no other: cheaper than walking every line from the king for
     // every move. Promotions and en passant keep the full test.
-    const Checkers checks = evasionMode ? findCheckers(board, k, opp) : Checkers{};
+    const Checkers checks = board.evasionMode ? findCheckers(board, k, opp) : Checkers{};
     auto stopsCheck = [&](int to) {
         if (to == checks.square) return true;
         if (!checks.slider) return false;
@@ -307,7 +308,7 @@ int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
     const int* knights = board.knightList[side];
     for (int i = 1; i <= knights[0]; ++i) {
         const int n = knights[i];
-        forEachTarget(knightTargets[n], [&](int t) {
+        forEachTarget(knightTargets[n].data(), [&](int t) {
             if (!own[board.squares[t]] && legal(n, t)) list.add(n, t);
         });
     }
@@ -319,7 +320,7 @@ int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
     forEachRaySquare(board.rookList[side], rookDirections, board, moves);
     forEachRaySquare(board.queenList[side], queenDirections, board, moves);
 
-    if (evasionMode == 0) {
+    if (board.evasionMode == 0) {
         const int* empty = board.emptyFlag;
         if (board.canCastleShort[side] && empty[k + 1] && empty[k + 2] && !isAttacked(board, k + 1, opp) &&
             !isAttacked(board, k + 2, opp))
@@ -335,8 +336,8 @@ int generateLegalMoves(buscador& searcher, posicion& board, int side, int ply) {
     return list.count;
 }
 
-int collectCaptureGains(buscador& searcher, posicion& board, int side) {
-    GainList list{searcher.captureGains};
+int collectCaptureGains(MoveLists& lists, posicion& board, int side) {
+    GainList list{lists.captureGains};
     const int opp = 1 - side;
     const int* enemy = pieceOfSide[opp].data();
     const int k = board.kingSquare[side];
@@ -348,7 +349,7 @@ int collectCaptureGains(buscador& searcher, posicion& board, int side) {
     const int* knights = board.knightList[side];
     for (int i = 1; i <= knights[0]; ++i) {
         const int n = knights[i];
-        forEachTarget(knightTargets[n], [&](int t) {
+        forEachTarget(knightTargets[n].data(), [&](int t) {
             if (enemy[board.squares[t]] && legal(n, t)) list.add(knightCaptureGain(board, t, side));
         });
     }

@@ -6,8 +6,8 @@
 #include "board/makemove.h"
 #include "board/tables.h"
 #include "eval/movegen.h"
-#include "game/history.h"
-#include "game/settings.h"
+#include "eval/settings.h"
+#include "search/history.h"
 #include "search/search.h"
 
 namespace zarvi {

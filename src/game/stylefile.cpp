@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "book/textread.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 
 namespace zarvi {
 

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "board/fen.h"
-#include "game/history.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/platform.h"
 #include "search/buscador.h"
+#include "search/history.h"
 #include "search/search.h"
 
 namespace zarvi {
@@ -37,7 +37,7 @@ std::string runBench(const std::string& positions, int depth, BenchResult& resul
         gameHistory.historyKey2[0] = board.key3;
         resetSearch(*searcher);
         startSearch(*searcher, board, game.sideToMove);
-        result.nodes += nodeCount;
+        result.nodes += searcher->nodeCount;
         ++result.positions;
     }
     result.seconds = searchClock.elapsedSeconds() - start;

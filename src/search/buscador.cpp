@@ -6,7 +6,7 @@
 
 #include "board/tables.h"
 #include "eval/evalcache.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/ttable.h"
 
 namespace zarvi {

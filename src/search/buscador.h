@@ -1,18 +1,24 @@
-// The engine's search object: every per-ply store of the search (move
-// lists, check and null-move flags, killers, the path of moves), the root
-// move order, the iteration state and the result the game reads. The game
+// The engine's search object: every store of one search (move lists,
+// check and null-move flags, killers, the path of moves and its keys, the
+// node counter, the stop flag, the evaluation's inputs), the root move
+// order, the iteration state and the result the game reads. The game
 // creates one at start-up; its constructor also builds the program-wide
 // tables and allocates the transposition table and the evaluation cache.
+// Nothing of one searcher is written by another, so searches on several
+// searchers may run at once, sharing only the program-wide tables.
 #pragma once
+
+#include <cstdint>
 
 #include "board/posicion.h"
 #include "board/types.h"
+#include "eval/evaluate.h"
+#include "eval/movelists.h"
+#include "search/history.h"
+#include "search/tuning.h"
 
 namespace zarvi {
 
-constexpr int maxPly = 32;
-constexpr int fullListCapacity = 230;
-constexpr int captureListCapacity = 60;
 constexpr int killerSlots = 3;
 constexpr int statusTextLength = 200;
 
@@ -28,11 +34,13 @@ struct SearchResult {
     int status;
 };
 
-class buscador {
+class buscador : public MoveLists, public EvalInputs {
 public:
     // Allocates the tables for settings.hashSizeFactor, or for the largest
     // smaller factor the machine can give (see hashFactorInUse).
     buscador();
+    buscador(const buscador&) = delete;
+    buscador& operator=(const buscador&) = delete;
 
     posicionador setter;
     int depthCap = 0;                // iteration limit of trivial endings, 0 none
@@ -48,7 +56,6 @@ public:
     int nullMoveAt[maxPly + 1] = {}; // node at ply p follows a null move
     int capturedAt[maxPly] = {};     // type taken by the move into ply p
     int rootOrder[fullListCapacity] = {};
-    int captureGains[fullListCapacity] = {};
     int mateInMoves = 1;
     int iterationDepth = 0;
     int rootMoveNumber = 0;          // root moves searched in this iteration
@@ -58,13 +65,6 @@ public:
     int startTime = 0;               // centiseconds of searchClock
     int stopTime = 0;
     int mateFound = 0;
-    // Per-ply move lists, [ply][entry]. A capture list entry keeps its kind
-    // in kind[ply][entry] too: the two lists of a ply share that column.
-    int fullFrom[maxPly][fullListCapacity];
-    int fullTo[maxPly][fullListCapacity];
-    int kind[maxPly][fullListCapacity];
-    int captureFrom[maxPly][captureListCapacity];
-    int captureTo[maxPly][captureListCapacity];
     int defender[maxPly][captureListCapacity];  // cheapest defender's type
     Move killers[maxPly][killerSlots] = {};     // slot 0 most trusted
     int captureLinked[maxPly][captureListCapacity];
@@ -77,6 +77,24 @@ public:
     // The hash size factor the tables were allocated with; smaller than
     // the setting when the machine could not give that much memory.
     int hashFactorInUse = 0;
+
+    int64_t nodeCount = 0;
+    // Nodes between two polls of the host; tuned by the thinking display to
+    // the host's pollsPerSecond.
+    int pollInterval = initialPollInterval;
+    // Set when a poll asks the running search to end; every node then
+    // returns at once and the root keeps its best move so far. Cleared by
+    // startSearch.
+    int searchStopped = 0;
+    // The thinking time of the next search in centiseconds; 0 means the
+    // level's seconds.
+    int moveBudgetCentiseconds = 0;
+    // The keys of the game up to the root (historyLength plies), then those
+    // of the current line: the node search finds repetitions here, laid out
+    // as the game history's historyKey1 and historyKey2.
+    int historyLength = 0;
+    uint32_t lineKey1[historyCapacity + searchLineRoom];
+    uint16_t lineKey2[historyCapacity + searchLineRoom];
 };
 
 // A new game: no resignation, no mate under way, tables and killers empty.

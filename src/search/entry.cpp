@@ -2,19 +2,14 @@
 
 #include "board/attacks.h"
 #include "eval/evaluate.h"
-#include "game/history.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/platform.h"
+#include "search/history.h"
 #include "search/search.h"
-#include "search/tuning.h"
 #include "search/ttable.h"
+#include "search/tuning.h"
 
 namespace zarvi {
-
-int64_t nodeCount;
-int pollInterval = initialPollInterval;
-int searchStopped;
-int moveBudgetCentiseconds;
 
 void copyPosition(posicion& target, const posicion& source) {
     target.key1 = source.key1;
@@ -42,6 +37,13 @@ void copyPosition(posicion& target, const posicion& source) {
     target.halfmoveClock = source.halfmoveClock;
 }
 
+void copyGameHistory(buscador& searcher) {
+    const int length = gameHistory.moveCount;
+    searcher.historyLength = length;
+    std::memcpy(searcher.lineKey1, gameHistory.historyKey1, sizeof(uint32_t) * (length + 1));
+    std::memcpy(searcher.lineKey2, gameHistory.historyKey2, sizeof(uint16_t) * (length + 1));
+}
+
 int elapsedCentiseconds() { return int(searchClock.elapsedSeconds() * 100); }
 
 int timeIsUp(const buscador& searcher) {
@@ -54,19 +56,21 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     const int opponent = 1 - side;
     copyPosition(board, gameBoard);
 
+    copyGameHistory(searcher);
+    const int length = searcher.historyLength;
+
     // Entries stored before the game moved on now lie at or before the root.
-    const int length = gameHistory.moveCount;
     if (searcher.searchedHistoryLength != length) {
         ageTranspositionTable(searcher.searchedHistoryLength - length);
         searcher.searchedHistoryLength = length;
     }
 
     searcher.resignRequest = 0;
-    nodeCount = 0;
-    searchStopped = 0;
-    searcher.nextPollNodes = pollInterval / 2;
+    searcher.nodeCount = 0;
+    searcher.searchStopped = 0;
+    searcher.nextPollNodes = searcher.pollInterval / 2;
     searcher.result.status = 0;
-    engineSide = side;
+    searcher.engineSide = side;
 
     // Bare kings, or one minor piece at most: nobody can win.
     if (board.pawnList[white][0] == 0 && board.pawnList[black][0] == 0 &&
@@ -85,7 +89,8 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     searcher.inCheck[0] = isAttacked(board, board.kingSquare[side], opponent) != 0;
 
     searcher.startTime = elapsedCentiseconds();
-    const int budget = moveBudgetCentiseconds > 0 ? moveBudgetCentiseconds : 100 * settings.levelSeconds;
+    const int budget =
+        searcher.moveBudgetCentiseconds > 0 ? searcher.moveBudgetCentiseconds : 100 * settings.levelSeconds;
     searcher.stopTime = searcher.startTime + budget;
 
     searcher.bestScore = searchRoot(searcher, board);

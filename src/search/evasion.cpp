@@ -28,7 +28,7 @@ int searchEvasions(buscador& searcher, posicion& board, int side, int ply, int d
     //      less to it when it arrives on or after the ply it was due.
     const int n = generateLegalMoves(searcher, board, side, ply);
     if (n == 0) {
-        if (searcher.mateMode && side != engineSide && searcher.expectedMatePly <= ply)
+        if (searcher.mateMode && side != searcher.engineSide && searcher.expectedMatePly <= ply)
             return ply - mateThreshold;
         return ply - mateScore;
     }
@@ -84,7 +84,7 @@ int searchEvasions(buscador& searcher, posicion& board, int side, int ply, int d
             if (pass == 1 && !isCapture(board, side, from[i], to[i])) continue;
             const int moveFrom = from[i], moveTo = to[i];
             const int score = search(i);
-            if (searchStopped) return 0;
+            if (searcher.searchStopped) return 0;
             from[i] = 0;
             if (score > best) {
                 if (score >= beta) {

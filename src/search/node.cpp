@@ -3,11 +3,11 @@
 #include "board/tables.h"
 #include "eval/endgame.h"
 #include "eval/evalcache.h"
+#include "eval/evaltables.h"
 #include "eval/evaluate.h"
 #include "eval/material.h"
 #include "eval/movegen.h"
-#include "game/history.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/platform.h"
 #include "search/search.h"
 #include "search/ttable.h"
@@ -185,21 +185,21 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
                int extensions) {
     const int opponent = 1 - side;
     prefetchTableEntry(board);
-    prefetchEvalCacheEntry(board.key1);
+    prefetchEvalCacheEntry(*searcher.evalCache, board.key1);
 
     // 1. Let the host have its turn every pollInterval nodes (the window
     //    keeps painting; the engine binary hears "stop").
-    if (nodeCount >= searcher.nextPollNodes) {
-        searcher.nextPollNodes += pollInterval;
-        if (pollMessages()) searchStopped = 1;
+    if (searcher.nodeCount >= searcher.nextPollNodes) {
+        searcher.nextPollNodes += searcher.pollInterval;
+        if (pollMessages()) searcher.searchStopped = 1;
     }
-    ++nodeCount;
-    if (searchStopped) return 0;
+    ++searcher.nodeCount;
+    if (searcher.searchStopped) return 0;
 
     // 2-3. Record the position for repetition tests and the move into it.
-    const int historyIndex = gameHistory.moveCount + ply;
-    gameHistory.historyKey1[historyIndex] = board.key2;
-    gameHistory.historyKey2[historyIndex] = board.key3;
+    const int historyIndex = searcher.historyLength + ply;
+    searcher.lineKey1[historyIndex] = board.key2;
+    searcher.lineKey2[historyIndex] = board.key3;
     if (searcher.nullMoveAt[ply]) {
         searcher.path[ply + 2] = {-ply, -ply};
         searcher.capturedAt[ply] = 0;
@@ -213,7 +213,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     if (board.halfmoveClock >= 4) {
         const int oldest = historyIndex - board.halfmoveClock;
         for (int i = historyIndex - 4; i >= oldest && i >= 1; i -= 2)
-            if (gameHistory.historyKey1[i] == board.key2 && gameHistory.historyKey2[i] == board.key3) return 0;
+            if (searcher.lineKey1[i] == board.key2 && searcher.lineKey2[i] == board.key3) return 0;
     }
 
     // 5. The opponent just undid its previous move: we can repeat too, so
@@ -332,8 +332,8 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     int estimate = 0;
     if (settings.selectivity && !searcher.nullMoveAt[ply] && !marked && !searcher.mateMode && ply < depth &&
         ply >= 2 && board.pieceUnits[side] - board.queenList[side][0] >= 10) {
-        prepareEvaluation(board, side);
-        estimate = m + evaluateSide(board, side) - evaluateSide(board, opponent);
+        prepareEvaluation(searcher, board, side);
+        estimate = m + evaluateSide(searcher, board, side) - evaluateSide(searcher, board, opponent);
         if (r < futilityDepthLimit) {
             futilityNode = true;
             // 22. Far enough above beta, and the opponent threatens nothing
@@ -359,7 +359,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
                 board.epSquare = epSquare;
                 board.toggleKey(white, epSquare, 0);
             }
-            if (searchStopped) return 0;
+            if (searcher.searchStopped) return 0;
             if (score >= beta) return beta;
         }
     }
@@ -386,7 +386,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     if (hashFrom && isPlausibleMove(board, side, hashFrom, hashTo) &&
         keepsKingSafe(board, kingSquare, hashFrom, hashTo, side)) {
         const int score = searchChild(searcher, board, side, ply, depth, hashFrom, hashTo, best, beta, extensions);
-        if (searchStopped) return 0;
+        if (searcher.searchStopped) return 0;
         if (score >= beta) return cutOff(score, hashFrom, hashTo);
         improve(score, hashFrom, hashTo);
         noLegalMove = false;
@@ -439,7 +439,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
                 }
             }
             const int score = searchChild(searcher, board, side, ply, depth, from, to, best, beta, extensions);
-            if (searchStopped) return 0;
+            if (searcher.searchStopped) return 0;
             if (score >= beta) return cutOff(score, from, to);
             improve(score, from, to);
             noLegalMove = false;
@@ -450,10 +450,10 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     // 27. A marked node at the horizon: quiet moves may not lift it above
     //     its static score.
     if (marked && ply >= depth) {
-        prepareEvaluation(board, side);
-        int s = m + evaluateSide(board, side);
+        prepareEvaluation(searcher, board, side);
+        int s = m + evaluateSide(searcher, board, side);
         if (s <= best) return best;
-        s -= evaluateSide(board, opponent);
+        s -= evaluateSide(searcher, board, opponent);
         if (s <= best) return best;
         if (s < beta) beta = s;
     }
@@ -485,7 +485,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
         quietFrom[i] = 0;
         if (!keepsKingSafe(board, kingSquare, from, to, side)) continue;
         const int score = tryQuiet(from, to, best, beta, depth);
-        if (searchStopped) return 0;
+        if (searcher.searchStopped) return 0;
         if (score >= beta) return cutOff(score, from, to);
         improve(score, from, to);
         noLegalMove = false;
@@ -501,7 +501,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
             quietFrom[i] = 0;
             if (keepsKingSafe(board, kingSquare, killer.from, killer.to, side)) {
                 const int score = tryQuiet(killer.from, killer.to, best, beta, depth);
-                if (searchStopped) return 0;
+                if (searcher.searchStopped) return 0;
                 if (score >= beta) {
                     Move* slot = searcher.killers[ply];
                     if (k == 1) {
@@ -531,7 +531,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
             quietFrom[i] = 0;
             if (!keepsKingSafe(board, kingSquare, from, to, side)) continue;
             const int score = tryQuiet(from, to, best, beta, depth);
-            if (searchStopped) return 0;
+            if (searcher.searchStopped) return 0;
             if (score >= beta) {
                 searcher.killers[ply][2] = {from, to};
                 return cutOff(moveClass == 0 ? score : beta, from, to);
@@ -554,14 +554,14 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
         int score;
         if (zeroWindow) {
             score = tryQuiet(from, to, best, best + 1, depth);
-            if (!searchStopped && score > best && best + 1 != beta) {
+            if (!searcher.searchStopped && score > best && best + 1 != beta) {
                 score = tryQuiet(from, to, best, beta, depth);
                 zeroWindow = false;
             }
         } else {
             score = tryQuiet(from, to, best, beta, depth);
         }
-        if (searchStopped) return 0;
+        if (searcher.searchStopped) return 0;
         if (score >= beta) {
             searcher.killers[ply][2] = {from, to};
             return cutOff(beta, from, to);
@@ -595,7 +595,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
                     continue;
             }
             const int score = searchChild(searcher, board, side, ply, depth, from, to, best, beta, extensions);
-            if (searchStopped) return 0;
+            if (searcher.searchStopped) return 0;
             if (score >= beta) return cutOff(beta, from, to);
             improve(score, from, to);
         }
@@ -612,10 +612,10 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
             noLegalMove = false;
             continue;
         }
-        const int reduced = side == engineSide ? depth - 1 : depth;
+        const int reduced = side == searcher.engineSide ? depth - 1 : depth;
         int score = tryQuiet(from, to, best, best + 1, reduced);
-        if (!searchStopped && score > best && best + 1 != beta) score = tryQuiet(from, to, best, beta, depth);
-        if (searchStopped) return 0;
+        if (!searcher.searchStopped && score > best && best + 1 != beta) score = tryQuiet(from, to, best, beta, depth);
+        if (searcher.searchStopped) return 0;
         if (score >= beta) {
             searcher.killers[ply][2] = {from, to};
             return cutOff(beta, from, to);

@@ -32,12 +32,12 @@ uint64_t countLeaves(buscador& searcher, posicion& board, int side, int depth, i
 
 uint64_t perft(buscador& searcher, posicion& board, int side, int depth) {
     if (depth == 0) return 1;
-    undoPly = 0;
+    board.undoPly = 0;
     return countLeaves(searcher, board, side, depth, 0, rootInCheck(board, side));
 }
 
 int perftDivide(buscador& searcher, posicion& board, int side, int depth, uint64_t leaves[fullListCapacity]) {
-    undoPly = 0;
+    board.undoPly = 0;
     const int n = listLegalMoves(searcher, board, side, 0, rootInCheck(board, side));
     const int* from = searcher.fullFrom[0];
     const int* to = searcher.fullTo[0];

@@ -68,10 +68,10 @@ int quiescence(buscador& searcher, posicion& board, int side, int ply, int depth
 
     // 2. Stand pat: the side to move need not capture. The opponent's half
     //    first, which often settles it alone.
-    prepareEvaluation(board, side);
-    const int lazy = m - evaluateSide(board, opponent);
+    prepareEvaluation(searcher, board, side);
+    const int lazy = m - evaluateSide(searcher, board, opponent);
     if (lazy >= beta) return lazy;
-    const int standPat = lazy + evaluateSide(board, side);
+    const int standPat = lazy + evaluateSide(searcher, board, side);
     if (standPat >= beta) return standPat;
 
     // 3-4. The captures and what they threaten among themselves.
@@ -139,7 +139,7 @@ int quiescence(buscador& searcher, posicion& board, int side, int ply, int depth
             // e. Search it.
             if (keepsKingSafe(board, ownKing, from[i], to[i], side)) {
                 const int score = searchCapture(i);
-                if (searchStopped) return 0;
+                if (searcher.searchStopped) return 0;
                 if (score > a) {
                     if (score >= beta) return score;
                     a = score;
@@ -165,7 +165,7 @@ int quiescence(buscador& searcher, posicion& board, int side, int ply, int depth
         }
         if (!keepsKingSafe(board, ownKing, from[i], to[i], side)) continue;
         const int score = searchCapture(i);
-        if (searchStopped) return 0;
+        if (searcher.searchStopped) return 0;
         if (score >= beta) return score;
         if (score > a) a = score;
     }
@@ -179,14 +179,14 @@ int horizonLeaf(buscador& searcher, posicion& board, int side, int beta, int m) 
 
     // 1-2. The static score, the side to move first.
     if (beta + hopelessMargin <= m) return beta;
-    prepareEvaluation(board, side);
-    const int s = m + evaluateSide(board, side) - evaluateSide(board, opponent);
+    prepareEvaluation(searcher, board, side);
+    const int s = m + evaluateSide(searcher, board, side) - evaluateSide(searcher, board, opponent);
     if (s >= beta) return beta;
 
     // 3. Plus the best the side can expect from one capture.
-    evasionMode = 0;
+    board.evasionMode = 0;
     const int n = collectCaptureGains(searcher, board, side);
-    evasionMode = 1;
+    board.evasionMode = 1;
     if (n == 0) return s;
     const int best = *std::max_element(searcher.captureGains, searcher.captureGains + n);
     return s + std::max(0, best);

@@ -6,7 +6,7 @@
 #include "eval/endgame.h"
 #include "eval/evaluate.h"
 #include "eval/movegen.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/search.h"
 #include "search/thinking.h"
 #include "search/tuning.h"
@@ -35,9 +35,9 @@ void orderRootMoves(buscador& searcher, int n) {
 // The score of root move i in the window (lo, hi), from the engine's side.
 int searchRootMove(buscador& searcher, posicion& board, int i, int lo, int hi) {
     const int from = searcher.fullFrom[0][i], to = searcher.fullTo[0][i];
-    makeMove(board, from, to, engineSide);
-    const int score = -searchNode(searcher, board, 1 - engineSide, 1, searcher.iterationDepth, -lo, -hi, 0);
-    unmakeMove(board, to, from, engineSide);
+    makeMove(board, from, to, searcher.engineSide);
+    const int score = -searchNode(searcher, board, 1 - searcher.engineSide, 1, searcher.iterationDepth, -lo, -hi, 0);
+    unmakeMove(board, to, from, searcher.engineSide);
     return score;
 }
 
@@ -64,10 +64,9 @@ bool stopBetweenMoves(const buscador& searcher, int k, int minK, int score, int 
 
 int searchRoot(buscador& searcher, posicion& board) {
     // Set-up: trivial endings cap the depth; the legal moves are listed once.
-    searcher.depthCap = 0;
-    setDepthCap(searcher, board);
+    searcher.depthCap = depthCapOf(board);
     searcher.bestFrom = searcher.bestTo = 0;
-    const int n = listLegalMoves(searcher, board, engineSide, 0, searcher.inCheck[0]);
+    const int n = listLegalMoves(searcher, board, searcher.engineSide, 0, searcher.inCheck[0]);
 
     if (n == 1) {
         searcher.singleReply = 1;
@@ -83,14 +82,14 @@ int searchRoot(buscador& searcher, posicion& board) {
         return -mateScore;
     }
     searcher.iterationDepth = 1;
-    undoPly = 0;
+    board.undoPly = 0;
 
     // First iteration: every move with the full window, to order the rest.
     int best = -fullWindow;
     for (int i = 0; i < n; ++i) {
         searcher.rootMoveNumber = i + 1;
         const int score = searchRootMove(searcher, board, i, -fullWindow, fullWindow);
-        if (searchStopped) {
+        if (searcher.searchStopped) {
             // Stopped before any move was scored: any legal move will do.
             if (i == 0) {
                 chooseMove(searcher, 0);
@@ -128,33 +127,33 @@ int searchRoot(buscador& searcher, posicion& board) {
         const int first = searcher.rootOrder[0];
         searcher.rootMoveNumber = 1;
         int v = searchRootMove(searcher, board, first, previous - firstMargin, previous + firstMargin);
-        if (!searchStopped && v >= previous + firstMargin) {
+        if (!searcher.searchStopped && v >= previous + firstMargin) {
             const int b1 = previous + firstMargin, b2 = b1 + widenStep, b3 = std::max(widenFar, b2 + widenFar);
             searcher.bestScore = b1;
             displayThinking(searcher, board, failHighMark);
             v = searchRootMove(searcher, board, first, b1 - 1, b2);
-            if (!searchStopped && v >= b2) {
+            if (!searcher.searchStopped && v >= b2) {
                 searcher.bestScore = b2;
                 displayThinking(searcher, board, failHighMark);
                 v = searchRootMove(searcher, board, first, b2 - 1, b3);
-                if (!searchStopped && v >= b3) {
+                if (!searcher.searchStopped && v >= b3) {
                     searcher.bestScore = b3;
                     displayThinking(searcher, board, failHighMark);
                     v = searchRootMove(searcher, board, first, b3, fullWindow);
                 }
             }
-        } else if (!searchStopped && v <= previous - firstMargin) {
+        } else if (!searcher.searchStopped && v <= previous - firstMargin) {
             const int a1 = previous - firstMargin, a2 = std::min(-widenFar, a1 - widenStep - widenFar);
             searcher.bestScore = a1;
             displayThinking(searcher, board, failLowMark);
             v = searchRootMove(searcher, board, first, a1 - widenStep, a1 + 1);
-            if (!searchStopped && v <= a1 - widenStep) {
+            if (!searcher.searchStopped && v <= a1 - widenStep) {
                 searcher.bestScore = a1 - widenStep;
                 displayThinking(searcher, board, failLowMark);
                 v = std::max(searchRootMove(searcher, board, first, a2, a1 - widenStep + 1), a2);
             }
         }
-        if (searchStopped) return searcher.bestScore;
+        if (searcher.searchStopped) return searcher.bestScore;
         searcher.bestScore = v;
         chooseMove(searcher, first);
         best = v;
@@ -170,21 +169,21 @@ int searchRoot(buscador& searcher, posicion& board) {
             }
             searcher.rootMoveNumber = k + 1;
             const int w = searchRootMove(searcher, board, g, best, best + 1);
-            if (searchStopped) return searcher.bestScore;
+            if (searcher.searchStopped) return searcher.bestScore;
             if (w <= best) continue;
 
             chooseMove(searcher, g);
             displayThinking(searcher, board, failHighMark);
             if (stopBetweenMoves(searcher, k, 2, best, previous)) return w + 1;
             int x = searchRootMove(searcher, board, g, best, best + otherMargin);
-            if (searchStopped) return searcher.bestScore;
+            if (searcher.searchStopped) return searcher.bestScore;
             if (x >= best + otherMargin) {
                 searcher.bestScore = best + otherMargin;
                 displayThinking(searcher, board, failHighMark);
                 if (stopBetweenMoves(searcher, k, 2, searcher.bestScore, previous)) return x;
                 const int c = std::max(widenOthersFar, best + otherMargin + widenOthersFar);
                 x = searchRootMove(searcher, board, g, best + otherMargin, c);
-                if (searchStopped) return searcher.bestScore;
+                if (searcher.searchStopped) return searcher.bestScore;
                 if (x >= c) {
                     searcher.bestScore = c;
                     if (stopBetweenMoves(searcher, k, 2, c, previous)) {
@@ -192,7 +191,7 @@ int searchRoot(buscador& searcher, posicion& board) {
                         return x;
                     }
                     x = searchRootMove(searcher, board, g, c, fullWindow);
-                    if (searchStopped) return searcher.bestScore;
+                    if (searcher.searchStopped) return searcher.bestScore;
                 }
             }
             best = x;
@@ -209,7 +208,7 @@ int searchRoot(buscador& searcher, posicion& board) {
         // iteration could not finish in the time left.
         if (searcher.iterationDepth >= settings.maxDepth || best < -mateThreshold) return best;
         if (searcher.depthCap != 0 && searcher.depthCap <= searcher.iterationDepth) return best;
-        if (searcher.bestScore == 0 && board.pawnList[engineSide][0] == 0 && board.pieceUnits[engineSide] < 4)
+        if (searcher.bestScore == 0 && board.pawnList[searcher.engineSide][0] == 0 && board.pieceUnits[searcher.engineSide] < 4)
             return best;
         // In 64 bits: after 86 hours of uptime 69 times a centisecond clock
         // no longer fits in 32.

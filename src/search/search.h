@@ -11,17 +11,6 @@
 
 namespace zarvi {
 
-extern int64_t nodeCount;
-// Nodes between two polls of the host; tuned by the thinking display to
-// the host's pollsPerSecond.
-extern int pollInterval;
-// Set when a poll asks the running search to end; every node then returns
-// at once and the root keeps its best move so far. Cleared by startSearch.
-extern int searchStopped;
-// The thinking time of the next search in centiseconds; 0 means the
-// level's seconds.
-extern int moveBudgetCentiseconds;
-
 void startSearch(buscador& searcher, const posicion& gameBoard, int side);
 int searchRoot(buscador& searcher, posicion& board);
 int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,
@@ -33,6 +22,9 @@ int quiescence(buscador& searcher, posicion& board, int side, int ply, int depth
                int extensions, int m);
 int horizonLeaf(buscador& searcher, posicion& board, int side, int beta, int m);
 
+// The game's keys up to the root into the searcher's line keys, where the
+// node search looks for repetitions and writes the keys of its line.
+void copyGameHistory(buscador& searcher);
 // Copies the position fields (not the last move or scratch) of source.
 void copyPosition(posicion& target, const posicion& source);
 int elapsedCentiseconds();

@@ -8,7 +8,7 @@
 #include "board/makemove.h"
 #include "board/notation.h"
 #include "eval/evaluate.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/platform.h"
 #include "search/search.h"
 #include "search/ttable.h"
@@ -36,7 +36,7 @@ bool nextVariationMove(const posicion& board, int& from, int& to) {
 void formatPrincipalVariation(buscador& searcher, const posicion& board) {
     posicion& display = searcher.displayBoard;
     copyPosition(display, board);
-    int side = engineSide;
+    int side = searcher.engineSide;
     int from = searcher.bestFrom, to = searcher.bestTo;
     int length = 0;
     principalVariation[length++] = ' ';
@@ -56,15 +56,15 @@ void formatPrincipalVariation(buscador& searcher, const posicion& board) {
     }
     principalVariation[length++] = '.';
     principalVariation[length] = '\0';
-    undoPly = 0;
+    display.undoPly = 0;
 }
 
 void displayThinking(buscador& searcher, const posicion& board, int mark) {
     // Poll about pollsPerSecond times a second at the speed measured so far.
     const int t = elapsedCentiseconds() - searcher.startTime;
     if (t >= 100) {
-        const int rate = int(double(nodeCount) * 1.0 / t * 100);
-        pollInterval = std::max(1, (rate / pollsPerSecond + pollInterval) / 2);
+        const int rate = int(double(searcher.nodeCount) * 1.0 / t * 100);
+        searcher.pollInterval = std::max(1, (rate / pollsPerSecond + searcher.pollInterval) / 2);
     }
 
     std::memset(statusText, ' ', statusTextLength);
@@ -78,7 +78,7 @@ void displayThinking(buscador& searcher, const posicion& board, int mark) {
         const char* format = settings.language == 1 ? "[%d] score: %d pos: %lld cont: ,"
                                                     : "[%d] ptje: %d pos: %lld cont: ,";
         const int headerLength = std::snprintf(header, sizeof header, format, searcher.iterationDepth,
-                                               searcher.bestScore * 100 / 250, static_cast<long long>(nodeCount));
+                                               searcher.bestScore * 100 / 250, static_cast<long long>(searcher.nodeCount));
         std::memcpy(statusText, header, std::min(headerLength, statusTextLength));
         formatPrincipalVariation(searcher, board);
 

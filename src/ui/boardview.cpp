@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/buscador.h"
 #include "ui/frontend.h"
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs.h"
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "ui/resources/resourceids.h"
 
 namespace zarvi {

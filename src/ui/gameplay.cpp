@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/buscador.h"
 #include "ui/boardview.h"
 #include "ui/frontend.h"

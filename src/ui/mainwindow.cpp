@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/win32.h"
 #include "search/buscador.h"
 #include "ui/boardview.h"

@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "game/stylefile.h"
 #include "ui/frontend.h"
 #include "ui/gameplay.h"

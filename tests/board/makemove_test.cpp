@@ -57,7 +57,7 @@ TEST(MakeMove, EverySpecialMoveMakesAndTakesBackExactly) {
         posicion board = test::positionFromFen(c.fen, &side);
         struct Made { int from, to, side; std::string before; };
         std::vector<Made> made;
-        undoPly = 0;
+        board.undoPly = 0;
         std::istringstream moves(c.moves);
         for (std::string text; moves >> text; side = 1 - side) {
             SCOPED_TRACE(text);
@@ -71,7 +71,7 @@ TEST(MakeMove, EverySpecialMoveMakesAndTakesBackExactly) {
             ASSERT_EQ(test::positionSignature(board), made.back().before);
             makeMove(board, from, to, side);
         }
-        EXPECT_EQ(undoPly, int(made.size()) % 35);
+        EXPECT_EQ(board.undoPly, int(made.size()) % 35);
         if (c.after) {
             const std::string fen = writeFen(board, FenGame{side, 1});
             EXPECT_EQ(fen.substr(0, fen.rfind(' ')), c.after);

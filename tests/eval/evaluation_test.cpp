@@ -11,7 +11,7 @@
 #include "eval/evalcache.h"
 #include "eval/evaluate.h"
 #include "eval/material.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "support/positions.h"
 #include "support/searcher.h"
 
@@ -19,20 +19,21 @@ namespace zarvi {
 namespace {
 
 EvalTerms termsOf(const posicion& board, int s, int sideToMove, int engine) {
-    toMove = sideToMove;
-    engineSide = engine;
+    EvalInputs inputs;
+    inputs.toMove = sideToMove;
+    inputs.engineSide = engine;
     EvalTerms terms;
-    collectTerms(board, s, terms);
+    collectTerms(inputs, board, s, terms);
     return terms;
 }
 
 // evaluateSide with the inputs the node search sets; the searcher's
 // construction allocates the cache.
 int evaluateFor(const posicion& board, int s, int sideToMove, int engine) {
-    test::sharedSearcher();
-    engineSide = engine;
-    prepareEvaluation(board, sideToMove);
-    return evaluateSide(board, s);
+    buscador& searcher = test::sharedSearcher();
+    searcher.engineSide = engine;
+    prepareEvaluation(searcher, board, sideToMove);
+    return evaluateSide(searcher, board, s);
 }
 
 void clearEvaluationCache() {

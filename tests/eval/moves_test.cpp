@@ -112,7 +112,7 @@ void checkUserMoves(posicion& board, int side, const MoveList& legal) {
                      "user move " << squareName(from) << squareName(to));
         }
     }
-    CHECK_AT(evasionMode == 1 && test::positionSignature(board) == before, "the user-move checker changed things");
+    CHECK_AT(board.evasionMode == 1 && test::positionSignature(board) == before, "the user-move checker changed things");
 }
 
 // Every legal move made: the check tests against the full attack test,

@@ -13,7 +13,7 @@
 #include "board/fen.h"
 #include "board/posicion.h"
 #include "board/tables.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "search/buscador.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

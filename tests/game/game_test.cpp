@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/history.h"
+#include "search/history.h"
 #include "search/search.h"
 #include "support/engine.h"
 #include "support/positions.h"
@@ -130,11 +130,11 @@ TEST_F(GameTest, BookIsAskedDuringTheFirstThirtyPliesOnly) {
         settings.language = plies % 2;
         useBook(side == white ? "b1c3" : "b8c6");
         settings.useBook = bookOn;
-        nodeCount = noSearch;
+        searcher().nodeCount = noSearch;
         std::strcpy(statusText, "thinking...");
         game->computerMove(side);
         ASSERT_EQ(gameHistory.moveCount, plies + 1);
-        EXPECT_EQ(nodeCount == noSearch, bookOn && plies <= 30);
+        EXPECT_EQ(searcher().nodeCount == noSearch, bookOn && plies <= 30);
         if (!bookOn || plies > 30) continue;
         EXPECT_EQ(lastMove(), side == white ? (Move{12, 33}) : (Move{82, 63}));
         const std::string label = settings.language == 1 ? "Book." : "Libro.";

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "game/stylefile.h"
 
 namespace zarvi {

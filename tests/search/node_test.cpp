@@ -32,10 +32,11 @@ protected:
     void reach(const char* fen, const char* gameMoves, const char* line, int start = 0) {
         side = play(setPosition(fen), gameMoves);
         int from = 0, to = 0;
-        engineSide = side;
-        evasionMode = 1;
-        undoPly = 0;
+        searcher().engineSide = side;
+        copyGameHistory(searcher());
         board = game->board;
+        board.evasionMode = 1;
+        board.undoPly = 0;
         ply = start;
         std::istringstream moves(line);
         for (std::string text; moves >> text;) {
@@ -49,13 +50,14 @@ protected:
     // The node's score from a fresh table; nodeCount counts its tree.
     int search(int depth, int beta, int alpha, int extensions = 0) {
         clearTranspositionTable();
-        nodeCount = 0;
+        searcher().nodeCount = 0;
         return searchNode(searcher(), board, side, ply, depth, beta, alpha, extensions);
     }
     // The node's estimate, as the selective rules compute it.
     int estimate() {
-        prepareEvaluation(board, side);
-        return materialEstimate(board, side) + evaluateSide(board, side) - evaluateSide(board, 1 - side);
+        prepareEvaluation(searcher(), board, side);
+        return materialEstimate(board, side) + evaluateSide(searcher(), board, side) -
+               evaluateSide(searcher(), board, 1 - side);
     }
 
     posicion board;
@@ -112,7 +114,7 @@ TEST_F(NodeTest, MateScores) {
         reach("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", c.line);
         searcher().mateMode = c.mateDue != 0;
         searcher().expectedMatePly = c.mateDue;
-        if (c.engineMated) engineSide = side;
+        if (c.engineMated) searcher().engineSide = side;
         EXPECT_EQ(search(ply, 30000, -30000), c.score) << c.line << " due " << c.mateDue;
     }
 }
@@ -153,9 +155,9 @@ TEST_F(NodeTest, ExtensionsAndMarksAtTheHorizon) {
     for (const auto& c : cases) {
         reach(c.fen, "", c.line);
         search(ply, 30000, -30000, 1);
-        const int64_t quiescenceNodes = nodeCount;
+        const int64_t quiescenceNodes = searcher().nodeCount;
         search(ply, 30000, -30000, 0);
-        EXPECT_EQ(nodeCount > quiescenceNodes, c.marked) << c.fen << " / " << c.line;
+        EXPECT_EQ(searcher().nodeCount > quiescenceNodes, c.marked) << c.fen << " / " << c.line;
     }
 }
 
@@ -183,9 +185,9 @@ TEST_F(NodeTest, KillersPromotedOnCutOffs) {
 TEST_F(NodeTest, LateMoveReductionForTheEngineOnly) {
     settings.selectivity = 0;
     reach("2Q5/8/2p5/R7/8/6K1/p7/k7 w - - 0 1", "", "", 1);
-    engineSide = black;
+    searcher().engineSide = black;
     EXPECT_EQ(search(4, 30000, -30000), 28800 - 4);
-    engineSide = white;
+    searcher().engineSide = white;
     EXPECT_LT(search(4, 30000, -30000), 28750);
 }
 
@@ -250,7 +252,7 @@ TEST_F(NodeTest, QuiescenceDepthAndStandPat) {
     for (const auto& c : cases) {
         reach("4k3/pp6/8/3r4/8/2N5/PP6/4K3 w - - 0 1", "", "", c.ply);  // the knight may take the rook
         search(c.depth, 30000, -30000);
-        EXPECT_EQ(nodeCount > 1, c.searches) << "ply " << c.ply << " depth " << c.depth;
+        EXPECT_EQ(searcher().nodeCount > 1, c.searches) << "ply " << c.ply << " depth " << c.depth;
     }
     reach("4k3/pp6/8/8/8/8/PP2P3/4K3 w - - 0 1", "", "", 3);
     const int standPat = search(3, 30000, -30000);

@@ -10,7 +10,7 @@
 #include "board/fen.h"
 #include "board/makemove.h"
 #include "eval/evaluate.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 #include "platform/portable.h"
 #include "search/search.h"
 #include "search/thinking.h"
@@ -41,7 +41,7 @@ TEST_F(SearchTest, EndingsOfASearch) {
         searchAtDepth(setPosition(fen), 4);
         const SearchResult& r = searcher().result;
         EXPECT_EQ(std::to_string(r.status) + ' ' + std::to_string(r.from) + '-' + std::to_string(r.to) + ' ' +
-                      std::to_string(searcher().bestScore) + (nodeCount > 0 ? " searched " : " none ") +
+                      std::to_string(searcher().bestScore) + (searcher().nodeCount > 0 ? " searched " : " none ") +
                       std::to_string(searcher().mateMode),
                   expected) << fen;
     }
@@ -163,13 +163,13 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         clearSearchTables(searcher());
-        nodeCount = 1234;
+        searcher().nodeCount = 1234;
     }
     // The display of a root position with one best move.
     std::string show(const char* fen, int from, int to, int depth, int score, int mark) {
         int side = white;
         const posicion board = test::positionFromFen(fen, &side);
-        engineSide = side;
+        searcher().engineSide = side;
         searcher().bestFrom = from;
         searcher().bestTo = to;
         searcher().iterationDepth = depth;

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "game/history.h"
 #include "platform/portable.h"
+#include "search/history.h"
 #include "search/search.h"
 #include "search/thinking.h"
 #include "support/positions.h"
@@ -22,7 +22,6 @@ void EngineTest::TearDown() {
     settings = saved;
     setClockHook(nullptr);
     thinkingListener = nullptr;
-    moveBudgetCentiseconds = 0;
 }
 
 int EngineTest::setPosition(const char* fen) {

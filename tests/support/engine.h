@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "eval/settings.h"
 #include "game/cable.h"
-#include "game/settings.h"
 
 namespace zarvi::test {
 

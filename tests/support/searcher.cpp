@@ -4,7 +4,7 @@
 
 #include "board/notation.h"
 #include "eval/movegen.h"
-#include "game/settings.h"
+#include "eval/settings.h"
 
 namespace zarvi::test {
 

@@ -12,13 +12,13 @@
 #include <sstream>
 #include <tuple>
 
-#include "game/history.h"
-#include "game/settings.h"
+#include "eval/settings.h"
+#include "search/history.h"
 #include "search/search.h"
 #include "search/ttable.h"
 #include "support/referee.h"
-#include "ucioptions.h"
 #include "uciinfo.h"
+#include "ucioptions.h"
 #include "ucisession.h"
 
 namespace zarvi {
@@ -139,10 +139,15 @@ TEST_F(UciSessionTest, MovesWithoutAChoiceOrALongSearch) {
     // Too little material to search for is still a legal move.
     EXPECT_TRUE(test::answersLegally(say({"position fen 8/8/8/4k3/8/8/3NK3/8 w - - 0 1", "go depth 3"}),
                                      "8/8/8/4k3/8/8/3NK3/8 w - - 0 1"));
-    EXPECT_TRUE(test::answersLegally(say({"position startpos", "go nodes 3000"})));
-    EXPECT_GE(nodeCount, 3000);
-    // Without the limit this search would run to the deepest iteration.
-    EXPECT_LT(nodeCount, 3000 + 2 * pollInterval + 1000);
+    const std::vector<std::string> limited = say({"position startpos", "go nodes 3000"});
+    EXPECT_TRUE(test::answersLegally(limited));
+    // The last info line counts the search's nodes; without the limit this
+    // search would run to the deepest iteration.
+    const std::string& last = limited.size() >= 2 ? limited[limited.size() - 2] : "";
+    const size_t at = last.find(" nodes ");
+    const long long nodes = at == std::string::npos ? 0 : std::stoll(last.substr(at + 7));
+    EXPECT_GE(nodes, 3000);
+    EXPECT_LT(nodes, 3000 + 2 * uciFirstPollInterval + 1000);
 
     test::Referee start;
     const auto path = std::filesystem::temp_directory_path() / "zarvi-uci-session-book.txt";

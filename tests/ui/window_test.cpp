@@ -19,9 +19,9 @@
 
 #include "board/fen.h"
 #include "eval/evalcache.h"
+#include "eval/settings.h"
 #include "game/cable.h"
-#include "game/history.h"
-#include "game/settings.h"
+#include "search/history.h"
 #include "search/search.h"
 #include "search/ttable.h"
 #include "ui/boardview.h"
@@ -292,6 +292,7 @@ TEST_F(Window, EndingsAreAnnounced) {
 // While the engine thinks, what waits in the queue is dispatched by the
 // search's polls, which paint and drop clicks, commands and closing.
 TEST_F(Window, TheSearchPaintsAndDropsWhatWaits) {
+    int& pollInterval = game().searcher->pollInterval;
     const int savedInterval = pollInterval;
     pollInterval = 1;  // a poll at every node
     setDepthLimit(3);

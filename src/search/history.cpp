@@ -1,4 +1,4 @@
-#include "game/history.h"
+#include "search/history.h"
 
 namespace zarvi {
 

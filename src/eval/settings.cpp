@@ -1,4 +1,4 @@
-#include "game/settings.h"
+#include "eval/settings.h"
 
 #include <algorithm>
 
