@@ -14,11 +14,13 @@ struct Command {
 };
 
 const Command commands[] = {
-    {"perft", zarvi::runPerft, "perft DEPTH [FEN]   count the leaves of the legal move tree"},
-    {"bench", zarvi::runBenchCommand, "bench [DEPTH]       search the bench positions; prints the signature"},
-    {"evalbench", zarvi::runEvalBenchCommand, "evalbench [DEPTH]   time the evaluation over the bench positions' trees"},
-    {"makebook", zarvi::runMakebook, "makebook IN OUT     build the opening book OUT from the opening lines IN"},
-    {"uci", zarvi::runUci, "uci                 speak UCI on standard input and output (the default)"},
+    {"perft", zarvi::runPerft, "perft DEPTH [FEN]        count the leaves of the legal move tree"},
+    {"bench", zarvi::runBenchCommand,
+     "bench [DEPTH [THREADS]]  search the bench positions; prints the signature and the speed"},
+    {"evalbench", zarvi::runEvalBenchCommand,
+     "evalbench [DEPTH]        time the evaluation over the bench positions' trees"},
+    {"makebook", zarvi::runMakebook, "makebook IN OUT          build the opening book OUT from the opening lines IN"},
+    {"uci", zarvi::runUci, "uci                      speak UCI on standard input and output (the default)"},
 };
 
 int usage() {

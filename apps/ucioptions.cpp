@@ -4,6 +4,7 @@
 
 #include "eval/evalcache.h"
 #include "eval/settings.h"
+#include "search/threads.h"
 #include "search/ttable.h"
 #include "ucitext.h"
 
@@ -30,6 +31,7 @@ std::string optionLine(const UciOption& o) {
 
 const UciOption uciOptions[uciOptionCount] = {
     {"Hash", OptionKind::spin, minHashSizeFactor, maxHashSizeFactor, defaultHashMegabytes, ""},
+    {"Threads", OptionKind::spin, 1, maxThreads, 1, ""},
     {"OwnBook", OptionKind::check, 0, 1, 0, ""},
     {"BookFile", OptionKind::text, 0, 0, 0, "librito.txt"},
     {"Positional Knowledge", OptionKind::check, 0, 1, 1, ""},

@@ -15,6 +15,7 @@ enum class OptionKind { spin, check, text };
 // follow in the order of the weights, from weightOption on.
 enum OptionId {
     hashOption,
+    threadsOption,
     ownBookOption,
     bookFileOption,
     positionalKnowledgeOption,

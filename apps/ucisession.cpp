@@ -34,6 +34,13 @@ UciSession* searching = nullptr;
 
 const char* sideName(int s) { return s == white ? "white" : "black"; }
 
+// A setoption line that names the Threads option, whatever its value.
+bool changesThreads(const std::vector<std::string>& words) {
+    const size_t valueAt = std::find(words.begin(), words.end(), "value") - words.begin();
+    return words.size() > 2 && words[1] == "name" &&
+           sameWord(joinWords(words, 2, valueAt), uciOptions[threadsOption].name);
+}
+
 int64_t nowMs() { return int64_t(searchClock.elapsedSeconds() * 1000); }
 
 }  // namespace
@@ -141,6 +148,7 @@ void UciSession::setOption(const std::vector<std::string>& words) {
             settings.hashSizeFactor = hashFactorForMegabytes(change.value);
             tablesStale = true;
             break;
+        case threadsOption: helpers.resize(value - 1); break;
         case ownBookOption:
             settings.useBook = value;
             if (value && book->length == 0) refuse("OwnBook: the book file holds nothing; the engine searches");
@@ -168,6 +176,7 @@ void UciSession::createSearcher() {
     searcher.reset();
     searcher = std::make_unique<buscador>();
     searcher->pollInterval = uciFirstPollInterval;
+    searcher->helpers = &helpers;
 }
 
 void UciSession::prepareTables() {
@@ -255,6 +264,8 @@ void UciSession::loadHistory() {
 
 int64_t UciSession::elapsedMs() const { return nowMs() - goStartMs; }
 
+int64_t UciSession::searchedNodes() const { return searcher->nodeCount + helpers.nodes(); }
+
 Move UciSession::bookMove() {
     if (!settings.useBook || int(moves.size()) > bookPlies) return {0, 0};
     book->verbose = 1;
@@ -313,7 +324,7 @@ void UciSession::go(const std::vector<std::string>& words) {
             best = searchMove(legal);
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).
-            if (searcher->nodeCount > reportedNodes) {
+            if (searchedNodes() > reportedNodes) {
                 formatPrincipalVariation(*searcher, searcher->workBoard);
                 report(plainMark);
             }
@@ -356,6 +367,8 @@ bool UciSession::poll() {
             quitRequested = true;
         } else if (command == "ponderhit") {
             ponderHit();
+        } else if (command == "setoption" && changesThreads(words)) {
+            refuse("Threads: set between searches, not during one; it stays " + std::to_string(helpers.count() + 1));
         } else if (!command.empty()) {
             deferred.push_back(line);
         }
@@ -367,7 +380,7 @@ bool UciSession::poll() {
         return true;
     }
     if (hardDeadlineMs >= 0 && nowMs() >= hardDeadlineMs) return true;
-    return limits.nodes > 0 && searcher->nodeCount >= limits.nodes;
+    return limits.nodes > 0 && searchedNodes() >= limits.nodes;
 }
 
 void UciSession::ponderHit() {
@@ -389,7 +402,7 @@ void UciSession::report(int mark) {
     r.lateMates = searcher->mateMode != 0;
     r.lowerBound = mark == failHighMark;
     r.upperBound = mark == failLowMark;
-    r.nodes = searcher->nodeCount;
+    r.nodes = searchedNodes();
     reportedNodes = r.nodes;
     r.milliseconds = elapsedMs();
     r.variation = variationMoves(principalVariation);
@@ -397,10 +410,10 @@ void UciSession::report(int mark) {
 }
 
 void UciSession::bench(const std::vector<std::string>& words) {
-    int depth = benchDepth;
-    if (words.size() > 1 || (words.size() == 1 && !readBenchDepth(words[0], depth)))
-        return refuse("bench: depth must be a number from 1 to " + std::to_string(deepestIteration));
-    const std::string error = printBench(depth, out);
+    int depth = 0, threads = 0;
+    const std::string usage = readBenchArguments(words, depth, threads);
+    if (!usage.empty()) return refuse("bench: " + usage);
+    const std::string error = printBench(depth, threads, out);
     if (!error.empty()) refuse("bench: " + error);
     // The bench searched with tables of its own, which replaced ours.
     tablesStale = true;

@@ -16,6 +16,7 @@
 #include "book/librito.h"
 #include "inputqueue.h"
 #include "search/buscador.h"
+#include "search/threads.h"
 #include "timecontrol.h"
 
 namespace zarvi {
@@ -73,12 +74,15 @@ private:
     void report(int mark);
     void ponderHit();
     int64_t elapsedMs() const;
+    // The nodes of every thread of the search under way or just ended.
+    int64_t searchedNodes() const;
 
     InputQueue& input;
     std::ostream& out;
     std::deque<std::string> deferred;  // commands that came during a search
 
     std::unique_ptr<buscador> searcher;
+    SearchHelpers helpers;  // the threads beyond the session's own
     std::unique_ptr<librito> book;
     bool tablesStale = false;
 

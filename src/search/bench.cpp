@@ -9,15 +9,19 @@
 #include "search/buscador.h"
 #include "search/history.h"
 #include "search/search.h"
+#include "search/threads.h"
 
 namespace zarvi {
 
-std::string runBench(const std::string& positions, int depth, BenchResult& result) {
+std::string runBench(const std::string& positions, int depth, int threads, BenchResult& result) {
     const Settings saved = settings;
     settings.useBook = 0;
     settings.canResign = 0;
     setDepthLimit(depth);
     const auto searcher = std::make_unique<buscador>();
+    SearchHelpers helpers;
+    helpers.resize(threads - 1);
+    searcher->helpers = &helpers;
 
     std::istringstream lines(positions);
     std::string error;
@@ -36,8 +40,10 @@ std::string runBench(const std::string& positions, int depth, BenchResult& resul
         gameHistory.historyKey1[0] = board.key2;
         gameHistory.historyKey2[0] = board.key3;
         resetSearch(*searcher);
+        const double begin = searchClock.elapsedSeconds();
         startSearch(*searcher, board, game.sideToMove);
-        result.nodes += searcher->nodeCount;
+        result.secondsByPosition.push_back(searchClock.elapsedSeconds() - begin);
+        result.nodes += searcher->nodeCount + helpers.nodes();
         ++result.positions;
     }
     result.seconds = searchClock.elapsedSeconds() - start;

@@ -54,6 +54,12 @@ buscador::buscador() {
     setter.setStartPosition(workBoard);
 }
 
+buscador::buscador(int index, const std::atomic<bool>& stop) : helperIndex(index), stopSignal(&stop) {
+    pollInterval = helperPollInterval;
+    setter.setStartPosition(displayBoard);
+    setter.setStartPosition(workBoard);
+}
+
 void resetSearch(buscador& searcher) {
     searcher.mateMode = 0;
     searcher.resignRequest = 0;

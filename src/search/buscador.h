@@ -8,6 +8,7 @@
 // searchers may run at once, sharing only the program-wide tables.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "board/posicion.h"
@@ -15,6 +16,7 @@
 #include "eval/evaluate.h"
 #include "eval/movelists.h"
 #include "search/history.h"
+#include "search/threads.h"
 #include "search/tuning.h"
 
 namespace zarvi {
@@ -39,6 +41,10 @@ public:
     // Allocates the tables for settings.hashSizeFactor, or for the largest
     // smaller factor the machine can give (see hashFactorInUse).
     buscador();
+    // Helper number index (1 or more) of a search on several threads: it
+    // uses the tables the main searcher allocated and stops when stop is
+    // set.
+    buscador(int index, const std::atomic<bool>& stop);
     buscador(const buscador&) = delete;
     buscador& operator=(const buscador&) = delete;
 
@@ -95,6 +101,14 @@ public:
     int historyLength = 0;
     uint32_t lineKey1[historyCapacity + searchLineRoom];
     uint16_t lineKey2[historyCapacity + searchLineRoom];
+
+    // A search on several threads. The main searcher's helpers (none for a
+    // search on one thread); a helper's number (0 for the main searcher),
+    // the flag that stops it and its node count as it last published it.
+    SearchHelpers* helpers = nullptr;
+    int helperIndex = 0;
+    const std::atomic<bool>* stopSignal = nullptr;
+    std::atomic<int64_t> publishedNodes{0};
 };
 
 // A new game: no resignation, no mate under way, tables and killers empty.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "board/attacks.h"
@@ -47,7 +48,8 @@ void copyGameHistory(buscador& searcher) {
 int elapsedCentiseconds() { return int(searchClock.elapsedSeconds() * 100); }
 
 int timeIsUp(const buscador& searcher) {
-    if (searcher.iterationDepth < settings.minStopDepth) return 0;
+    // A helper has no clock: the main search stops it.
+    if (searcher.helperIndex || searcher.iterationDepth < settings.minStopDepth) return 0;
     return elapsedCentiseconds() >= searcher.stopTime;
 }
 
@@ -94,6 +96,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     searcher.stopTime = searcher.startTime + budget;
 
     searcher.bestScore = searchRoot(searcher, board);
+    if (searcher.helpers) searcher.helpers->stop();
 
     SearchResult& result = searcher.result;
     if (searcher.stalemated) {
@@ -125,6 +128,32 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
             searcher.resignRequest = 1;
         }
     }
+}
+
+void prepareHelper(buscador& helper, const buscador& main) {
+    posicion& board = helper.workBoard;
+    copyPosition(board, main.workBoard);
+    helper.engineSide = main.engineSide;
+    helper.historyLength = main.historyLength;
+    std::memcpy(helper.lineKey1, main.lineKey1, sizeof(uint32_t) * (main.historyLength + 1));
+    std::memcpy(helper.lineKey2, main.lineKey2, sizeof(uint16_t) * (main.historyLength + 1));
+    std::copy(main.path, main.path + 3, helper.path);
+    helper.capturedAt[0] = main.capturedAt[0];
+    helper.inCheck[0] = main.inCheck[0];
+    helper.mateMode = main.mateMode;
+    helper.expectedMatePly = main.expectedMatePly;
+    helper.nodeCount = 0;
+    helper.publishedNodes.store(0, std::memory_order_relaxed);
+    helper.searchStopped = 0;
+    helper.nextPollNodes = helper.pollInterval;
+}
+
+void searchAsHelper(buscador& helper) {
+    searchRoot(helper, helper.workBoard);
+    helper.publishedNodes.store(helper.nodeCount, std::memory_order_relaxed);
+    // What the root says of the move concerns the main search alone.
+    helper.singleReply = helper.engineMated = helper.stalemated = helper.mateFound = 0;
+    shiftKillers(helper);
 }
 
 }  // namespace zarvi

@@ -169,14 +169,17 @@ bool isPlausibleMove(const posicion& board, int side, int from, int to) {
         case queen: return queenDirection[from][to] != 0 && isPathClear(board, from, to);
         default: {
             if (kingAdjacent[from][to]) return true;
+            // Castling as the generators allow it: not out of check, nor
+            // across an attacked square (the destination is the caller's).
             const int home = 15 + 70 * side;
-            if (from != home) return false;
-            if (to == from + 2)
-                return board.canCastleShort[side] && board.squares[from + 1] == 0 && board.squares[from + 2] == 0;
-            if (to == from - 2)
-                return board.canCastleLong[side] && board.squares[from - 1] == 0 && board.squares[from - 2] == 0 &&
-                       board.squares[from - 3] == 0;
-            return false;
+            if (from != home || (to != from + 2 && to != from - 2)) return false;
+            const bool rights =
+                to == from + 2
+                    ? board.canCastleShort[side] && board.squares[from + 1] == 0 && board.squares[from + 2] == 0
+                    : board.canCastleLong[side] && board.squares[from - 1] == 0 && board.squares[from - 2] == 0 &&
+                          board.squares[from - 3] == 0;
+            const int passed = (from + to) / 2;
+            return rights && !isAttacked(board, from, 1 - side) && !isAttacked(board, passed, 1 - side);
         }
     }
 }
@@ -188,10 +191,11 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     prefetchEvalCacheEntry(*searcher.evalCache, board.key1);
 
     // 1. Let the host have its turn every pollInterval nodes (the window
-    //    keeps painting; the engine binary hears "stop").
+    //    keeps painting; the engine binary hears "stop"); a helper thread
+    //    tells its nodes and hears whether the main search has ended.
     if (searcher.nodeCount >= searcher.nextPollNodes) {
         searcher.nextPollNodes += searcher.pollInterval;
-        if (pollMessages()) searcher.searchStopped = 1;
+        if (pollHost(searcher)) searcher.searchStopped = 1;
     }
     ++searcher.nodeCount;
     if (searcher.searchStopped) return 0;

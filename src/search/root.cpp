@@ -83,6 +83,8 @@ int searchRoot(buscador& searcher, posicion& board) {
     }
     searcher.iterationDepth = 1;
     board.undoPly = 0;
+    // There is a choice to search for: helpers, if any, search it too.
+    if (searcher.helpers) searcher.helpers->start(searcher);
 
     // First iteration: every move with the full window, to order the rest.
     int best = -fullWindow;
@@ -214,7 +216,8 @@ int searchRoot(buscador& searcher, posicion& board) {
         // no longer fits in 32.
         const int64_t start = searcher.startTime, stop = searcher.stopTime;
         const int64_t newIterationLimit = ((100 - newIterationPercent) * start + newIterationPercent * stop) / 100;
-        if (searcher.iterationDepth >= settings.minStopDepth && elapsedCentiseconds() >= newIterationLimit)
+        if (searcher.iterationDepth >= settings.minStopDepth && !searcher.helperIndex &&
+            elapsedCentiseconds() >= newIterationLimit)
             return best;
         ++searcher.iterationDepth;
         previous = best;

@@ -60,6 +60,8 @@ void formatPrincipalVariation(buscador& searcher, const posicion& board) {
 }
 
 void displayThinking(buscador& searcher, const posicion& board, int mark) {
+    // Helpers search silently: only the main search shows its thinking.
+    if (searcher.helperIndex) return;
     // Poll about pollsPerSecond times a second at the speed measured so far.
     const int t = elapsedCentiseconds() - searcher.startTime;
     if (t >= 100) {

@@ -1,7 +1,23 @@
 // The transposition table: what earlier searches learnt about positions,
-// as one array of packed entries of narrow fields (13 bytes each). key1 picks the
-// slot, key2 and key3 verify it. The node searches probe and store inline
-// through the two helpers below; the thinking display only reads.
+// as one array of packed entries of narrow fields (13 bytes each). key1
+// picks the slot, key2 and key3 verify it. The node searches probe and
+// store inline through the two helpers below; the thinking display only
+// reads.
+//
+// A search on several threads shares the one table without locks: two
+// threads may write one entry at once, and a probe may read an entry that
+// another thread is writing, so that its fields come from two positions.
+// Such a torn entry is harmless by design. Every index comes from the
+// probing position's own key, never from the entry. A move read from an
+// entry is searched only after isPlausibleMove and the king's safety have
+// shown it legal in the probing position (or, in check, only when it is
+// one of the listed evasions), and the thinking line replays moves on the
+// same terms; the move played always comes from the root's list of legal
+// moves. A stored score decides a node only when it lies within
+// usableScoreLimit, so a torn score can cost some accuracy but never
+// makes a mate: a mate is announced only when the search itself reached
+// it. The thread sanitizer's reports on the entries are suppressed for
+// these reasons, by the names of the functions below.
 #pragma once
 
 #include <cstdint>

@@ -49,5 +49,8 @@ constexpr int newIterationPercent = 69;
 
 // The message poll: every this many nodes until the first measurement.
 constexpr int initialPollInterval = 5000;
+// A helper thread looks at its stop flag every this many nodes, well under
+// a millisecond's worth.
+constexpr int helperPollInterval = 1024;
 
 }  // namespace zarvi

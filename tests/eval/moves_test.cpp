@@ -204,6 +204,8 @@ TEST(CrossCheck, ImplausibleTableMovesAreRefused) {
         {"4k3/8/8/8/8/4p3/4P3/4K3 w - - 0 1", 25, 45},  // over the e3 pawn
         {"4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1", 55, 64},   // en passant without the double step
         {"4k3/8/8/8/8/8/8/4K2R w - - 0 1", 15, 17},     // castling without the right
+        {"4k3/8/8/8/8/8/5r2/R3K2R w KQ - 0 1", 15, 17},  // across f1, which the rook attacks
+        {"4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1", 15, 13},  // out of check
         {"4k3/4P3/8/8/8/8/8/4K3 w - - 0 1", 75, 85},    // a square where a promotion code belongs
         {"4k3/4P3/8/8/8/8/8/4K3 w - - 0 1", 75, promotionCode(0, queen)},  // nothing on d8
     };

@@ -88,7 +88,9 @@ TEST_F(UciSessionTest, RefusalsNameTheFaultAndChangeNothing) {
         {"setoption name Selectivity value yes", "Selectivity must be true or false, not 'yes'"},
         {"setoption name Contempt value 10", "unknown option 'Contempt'"},
         {"setoption name BookFile value /no/such/book.txt", "BookFile: cannot read '/no/such/book.txt'"},
-        {"bench 25", "bench: depth must be a number from 1 to 24"},
+        {"setoption name Threads value 257", "Threads must be a whole number from 1 to 256, not '257'"},
+        {"bench 25", "bench: write bench [DEPTH [THREADS]], a depth from 1 to 24 and threads from 1 to 256"},
+        {"bench 7 0", "bench: write bench [DEPTH [THREADS]], a depth from 1 to 24 and threads from 1 to 256"},
         {"think harder", "unknown command 'think'"},
     };
     say({"position startpos moves e2e4 c7c5"});
@@ -106,7 +108,7 @@ TEST_F(UciSessionTest, RefusalsNameTheFaultAndChangeNothing) {
 // Options by their names in any case, within their whole ranges; the
 // tables are made anew, at about a megabyte a factor, before the next answer.
 TEST_F(UciSessionTest, OptionsReachTheSettings) {
-    EXPECT_EQ(say({"uci"}).size(), 22u);  // two id lines, 19 options, uciok
+    EXPECT_EQ(say({"uci"}).size(), 23u);  // two id lines, 20 options, uciok
     EXPECT_TRUE(say({"setoption name Centre Weight value 100", "setoption name pins weight value 0",
                      "setoption name selectivity value FALSE", "setoption name Positional Knowledge value false"})
                     .empty());
