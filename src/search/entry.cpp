@@ -140,6 +140,7 @@ void prepareHelper(buscador& helper, const buscador& main) {
     std::copy(main.path, main.path + 3, helper.path);
     helper.capturedAt[0] = main.capturedAt[0];
     helper.inCheck[0] = main.inCheck[0];
+    std::memcpy(helper.killers, main.killers, sizeof helper.killers);
     helper.mateMode = main.mateMode;
     helper.expectedMatePly = main.expectedMatePly;
     helper.nodeCount = 0;
@@ -153,7 +154,6 @@ void searchAsHelper(buscador& helper) {
     helper.publishedNodes.store(helper.nodeCount, std::memory_order_relaxed);
     // What the root says of the move concerns the main search alone.
     helper.singleReply = helper.engineMated = helper.stalemated = helper.mateFound = 0;
-    shiftKillers(helper);
 }
 
 }  // namespace zarvi
