@@ -38,6 +38,30 @@ inline void prefetchEvalCacheEntry(const EvaluationCache& cache, uint32_t key1) 
     __builtin_prefetch(&cache.entries[cache.indexOf(key1)]);
 }
 
+// One entry holds both sides of one position. True, with the value, when
+// the entry holds side s of the position with these key words; otherwise
+// the entry is about to be taken over by the position, and its value for
+// the other side is marked absent unless it is this position's. A value of
+// 65535 is absent, so a score of -1 is never served and always recomputed.
+// Threads searching at once share the cache without locks: a value read
+// while another thread writes the entry may belong to another position,
+// which costs accuracy, never safety (see the transposition table).
+inline bool probeEvalCache(EvalCacheEntry& entry, uint32_t key2, uint16_t key3, int s, int& value) {
+    if (entry.checkWord == key2 && entry.checkHalf == key3) {
+        if (entry.value[s] == absentValue) return false;
+        value = int16_t(entry.value[s]);
+        return true;
+    }
+    entry.value[1 - s] = absentValue;
+    return false;
+}
+
+inline void storeEvalCache(EvalCacheEntry& entry, uint32_t key2, uint16_t key3, int s, int value) {
+    entry.checkWord = key2;
+    entry.checkHalf = key3;
+    entry.value[s] = uint16_t(value);
+}
+
 // false if the memory is not there (nothing is then allocated).
 bool allocateEvaluationCache(int factor);
 void freeEvaluationCache();

@@ -98,27 +98,14 @@ void collectTerms(const EvalInputs& inputs, const posicion& board, int s, EvalTe
 int evaluateSide(EvalInputs& inputs, const posicion& board, int s) {
     if (!settings.positionalKnowledge) return 0;
 
-    // One entry holds both sides of one position. A value of 65535 is
-    // absent, so a score of -1 is never served and always recomputed.
     EvalCacheEntry& entry = inputs.evalCache->entries[inputs.evalCacheIndex];
-    const int o = 1 - s;
-    if (entry.checkWord == board.key2) {
-        if (entry.checkHalf == board.key3) {
-            if (entry.value[s] != absentValue) return int16_t(entry.value[s]);
-        } else {
-            entry.value[o] = absentValue;
-        }
-    } else {
-        entry.value[o] = absentValue;
-    }
+    int cached = 0;
+    if (probeEvalCache(entry, board.key2, board.key3, s, cached)) return cached;
 
     EvalTerms terms;
     collectTerms(inputs, board, s, terms);
     const int result = weighTerms(terms);
-
-    entry.checkWord = board.key2;
-    entry.checkHalf = board.key3;
-    entry.value[s] = uint16_t(result);
+    storeEvalCache(entry, board.key2, board.key3, s, result);
     return result;
 }
 
