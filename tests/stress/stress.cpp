@@ -52,6 +52,7 @@ public:
         std::ifstream bench(ZARVI_SOURCE_DIR "/data/bench.fen");
         for (std::string line; std::getline(bench, line);)
             if (!line.empty() && line[0] != '#') fens.push_back(line);
+        if (fens.empty()) fault("no positions in " ZARVI_SOURCE_DIR "/data/bench.fen");
         ask("uci", "uciok", patience);
         say("setoption name BookFile value " ZARVI_SOURCE_DIR "/data/librito.txt");
         for (const int64_t most = std::atoll(knobs["--sequences"].c_str());
@@ -102,10 +103,11 @@ private:
     }
     // A best move is judged in the searched position, with its ponder move.
     void hear(const std::string& line) {
-        if (line.rfind("info", 0) != 0 || line.rfind("info string", 0) == 0) remember("< " + line);
+        if ((line.rfind("info", 0) != 0 && line.rfind("option", 0) != 0) || line.rfind("info string", 0) == 0)
+            remember("< " + line);
         if (line.rfind("option name Threads ", 0) == 0) threadsMax = std::atoi(line.substr(line.find(" max ") + 5).c_str());
         if (line.rfind("info string position refused", 0) == 0 || line.rfind("info string go refused", 0) == 0)
-            fault("a refusal");
+            fault("a refused command");
         if (line.rfind("bestmove", 0) != 0) return;
         if (!searching || !released) fault(searching ? "a best move before stop or ponderhit" : "a best move unasked");
         const std::string move = test::bestMoveOf(line);
@@ -118,27 +120,21 @@ private:
         lastBest = move;
         ++bestMoves;
     }
-    // Reads up to a line starting with prefix; how long that took.
+    // Reads up to a line starting with prefix, or for timeoutMs without one
+    // as a GUI between its commands; how long that took.
     long long await(const std::string& prefix, int64_t timeoutMs) {
         const auto start = Clock::now();
         for (std::string line; engine.readLine(line, timeoutMs - msSince(start));) {
             hear(line);
-            if (line.rfind(prefix, 0) == 0) return msSince(start);
+            if (!prefix.empty() && line.rfind(prefix, 0) == 0) return msSince(start);
         }
         if (msSince(start) < timeoutMs) fault("the engine ended (" + engine.stop() + ")");
-        fault("no " + prefix + " within " + to_string(timeoutMs) + " ms");
+        if (!prefix.empty()) fault("no " + prefix + " within " + to_string(timeoutMs) + " ms");
+        return timeoutMs;
     }
     long long ask(const std::string& command, const std::string& answer, int64_t timeoutMs) {
         say(command);
         return await(answer, timeoutMs);
-    }
-    // Hears what comes for ms, as a GUI between its commands.
-    void listen(int64_t ms) {
-        const auto start = Clock::now();
-        for (std::string line; msSince(start) < ms;) {
-            if (engine.readLine(line, ms - msSince(start))) hear(line);
-            else if (msSince(start) < ms) fault("the engine ended (" + engine.stop() + ")");
-        }
     }
 
     // Between searches the engine takes the count; during one it must refuse it.
@@ -191,7 +187,7 @@ private:
         ++searchesByThreads[threads];
         say(goes[kind]);
         for (int i = below(4); i > 0; --i) {
-            listen(below(80));
+            await("", below(80));
             const int action = below(3);
             if (action == 0) {
                 ++readies;
