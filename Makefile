@@ -1,8 +1,10 @@
 # Zarvi: everything a newcomer needs, from a fresh Debian machine.
 #   make test   install dependencies, build natively and for Windows, run every test
-#               (also under the sanitizers, and a short run of each fuzz target)
+#               (also under the sanitizers, a short run of each fuzz target and
+#               a 30 s stress run of the engine under ThreadSanitizer)
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
 #   make soak   the engine plays itself for hundreds of checked games
+#   make stress drive the ThreadSanitizer engine through STRESS_SECONDS (600) of random commands
 #   make run    build the Windows program and start it (under wine on Linux)
 #   make dist   build the Windows release zip, build/dist/zarvi-VERSION-windows-x64.zip
 #   make perft  build natively and time the move generator on two perft counts
@@ -13,12 +15,13 @@ WINDOWS := build/windows
 DIST := build/dist
 SANITIZE := build/sanitize
 FUZZ := build/fuzz
+TSAN := build/tsan
 CLANG := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
 FUZZ_TARGETS := book style fen uci
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows sanitize fuzzers test run dist bench perft fuzz soak clean
+.PHONY: all deps native windows sanitize fuzzers tsan test run dist bench perft fuzz soak stress clean
 
 all: native windows
 
@@ -44,9 +47,21 @@ fuzzers: deps
 	@cmake -S . -B $(FUZZ) $(CLANG) -DZARVI_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
 
-test: native windows sanitize fuzzers
+# Only the engine binary and the stress test, under ThreadSanitizer.
+tsan: deps
+	@cmake -S . -B $(TSAN) $(CLANG) -DZARVI_TSAN=ON >/dev/null
+	@cmake --build $(TSAN) -j $(JOBS) --target zarvi-engine zarvi-stress
+
+# The stress test on the ThreadSanitizer build for the given seconds: any
+# report not in the one suppressions file stops the engine, which fails the run.
+STRESS_SECONDS ?= 600
+STRESS = TSAN_OPTIONS="suppressions=$(CURDIR)/tests/stress/tsan.supp halt_on_error=1 exitcode=66" \
+  nice $(TSAN)/tests/stress/zarvi-stress --log $(TSAN)/stress.log --seconds
+
+test: native windows sanitize fuzzers tsan
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+	@$(STRESS) 30
 	@cd $(FUZZ) && ctest --output-on-failure -L fuzz -j $(JOBS)
 	@bash scripts/wine-prefix.sh
 	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
@@ -86,6 +101,9 @@ perft: native
 	@$(NATIVE)/apps/zarvi-engine perft 6 | grep -E '^(Nodes|Time)'
 	@echo "perft 5, $(KIWIPETE) (expected 193690690):"
 	@$(NATIVE)/apps/zarvi-engine perft 5 "$(KIWIPETE)" | grep -E '^(Nodes|Time)'
+
+stress: tsan
+	@$(STRESS) $(STRESS_SECONDS)
 
 fuzz: fuzzers
 	@FUZZ_JOBS=$(FUZZ_JOBS) nice bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)

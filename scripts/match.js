@@ -19,7 +19,7 @@ function parseArguments(argv) {
   const options = {
     games: 40, tc: '10+0.1', elo: 1350, hash: 16, pgn: 'build/match/games.pgn',
     engine: 'build/native/apps/zarvi-engine', opponent: '/usr/games/stockfish',
-    openings: 'data/openings.txt',
+    openings: 'data/openings.txt', 'engine-options': '', 'opponent-options': '',
   };
   for (let i = 0; i < argv.length; i += 2) {
     const key = argv[i].replace(/^--/, '');
@@ -32,7 +32,58 @@ function parseArguments(argv) {
   options.games = parseInt(options.games, 10);
   if (!(options.baseMs > 0) || !(options.incrementMs >= 0) || !(options.games > 0))
     throw new Error('--tc needs SECONDS+INCREMENT and --games a positive number');
+  options.engineOptions = parseUciOptions(options['engine-options']);
+  options.opponentOptions = parseUciOptions(options['opponent-options']);
   return options;
+}
+
+// "Threads=2,Hash=16" as [name, value] pairs, in order.
+function parseUciOptions(text) {
+  return text.split(',').filter((item) => item.trim()).map((item) => {
+    const at = item.indexOf('=');
+    if (at <= 0) throw new Error(`an engine option needs NAME=VALUE, not '${item}'`);
+    return [item.slice(0, at).trim(), item.slice(at + 1).trim()];
+  });
+}
+
+// The pairs of base with those of changes put in place of the same name.
+function withOptions(base, changes) {
+  const merged = base.filter(([name]) => !changes.some(([n]) => n.toLowerCase() === name.toLowerCase()));
+  return merged.concat(changes);
+}
+
+function optionValue(pairs, name) {
+  const pair = pairs.find(([n]) => n.toLowerCase() === name.toLowerCase());
+  return pair ? String(pair[1]) : undefined;
+}
+
+function optionsLabel(pairs) {
+  return pairs.length ? ` (${pairs.map(([n, v]) => `${n}=${v}`).join(', ')})` : '';
+}
+
+// How many processors an engine keeps busy while it thinks.
+function threadsOf(engine) {
+  const threads = engine.offered.has('threads') ? optionValue(engine.setOptions, 'Threads') : undefined;
+  return Math.max(1, parseInt(threads, 10) || 1);
+}
+
+// The score fraction p of n games as an Elo difference by the logistic
+// model, Elo(p) = -400 log10(1/p - 1), with the 95 % interval from the
+// spread of the per-game scores (1, 1/2 or 0, a trinomial): its variance
+// s2 = (W (1-p)^2 + D (1/2-p)^2 + L p^2) / n gives p +- 1.96 sqrt(s2 / n),
+// whose ends go through the same formula. 0 % and 100 % have no finite
+// Elo: those ends print as -inf and +inf.
+function eloEstimate(wins, draws, losses) {
+  const n = wins + draws + losses;
+  const p = (wins + draws / 2) / n;
+  const variance = (wins * (1 - p) ** 2 + draws * (0.5 - p) ** 2 + losses * p ** 2) / n;
+  const margin = 1.96 * Math.sqrt(variance / n);
+  const elo = (x) => (x <= 0 ? -Infinity : x >= 1 ? Infinity : -400 * Math.log10(1 / x - 1));
+  return { p, elo: elo(p), low: elo(Math.max(0, p - margin)), high: elo(Math.min(1, p + margin)) };
+}
+
+function eloText(x) {
+  return Number.isFinite(x) ? `${x >= 0 ? '+' : ''}${x.toFixed(1)}` : x > 0 ? '+inf' : '-inf';
 }
 
 // One engine process: lines in, lines out, and waiting for a line.
@@ -94,8 +145,18 @@ class UciEngine {
   async init() {
     this.start();
     this.send('uci');
-    if (!(await this.waitFor((l) => l === 'uciok', startupMs))) throw new Error(`${this.name} did not answer uci`);
-    for (const [name, value] of this.setOptions) this.send(`setoption name ${name} value ${value}`);
+    this.offered = new Set();
+    const heard = (l) => {
+      const option = /^option name (.+?) type /.exec(l);
+      if (option) this.offered.add(option[1].toLowerCase());
+      if (l.startsWith('id name ')) this.id = l.slice(8);
+      return l === 'uciok';
+    };
+    if (!(await this.waitFor(heard, startupMs))) throw new Error(`${this.name} did not answer uci`);
+    for (const [name, value] of this.setOptions) {
+      if (!this.offered.has(name.toLowerCase())) console.log(`warning: ${this.name} (${this.command}) offers no option '${name}'`);
+      this.send(`setoption name ${name} value ${value}`);
+    }
     await this.ready(startupMs);
   }
 
@@ -212,27 +273,42 @@ async function playGame(engines, colours, opening, options, stats) {
 
 // The one-minute load average, and whether the machine had more to do than
 // the match: one engine thinks at a time, so the match alone keeps about
-// one processor busy.
+// as many processors busy as the engine with the most threads has.
 function loadAverage() {
   return os.loadavg()[0];
 }
 const quietLoadBefore = 0.5;
-const quietLoadDuring = 1.5;
+const quietLoadMargin = 0.5;
 
 async function main() {
   const options = parseArguments(process.argv.slice(2));
-  const ours = new UciEngine('Zarvi', options.engine, []);
-  // Stockfish plays with its strength limited; any other engine (another
-  // build of Zarvi, say) plays as it is.
-  const theirs = /stockfish/.test(options.opponent)
-    ? new UciEngine(`Stockfish ${options.elo}`, options.opponent, [
+  const ours = new UciEngine('Zarvi', options.engine, options.engineOptions);
+  // Stockfish plays with its strength limited unless told otherwise; any
+  // other engine (another build of Zarvi, say) with the options given.
+  const stockfish = /stockfish/.test(options.opponent);
+  const theirs = stockfish
+    ? new UciEngine('Stockfish', options.opponent, withOptions([
       ['Threads', 1], ['Hash', options.hash], ['UCI_LimitStrength', 'true'], ['UCI_Elo', options.elo],
-    ])
-    : new UciEngine('Opponent', options.opponent, []);
+    ], options.opponentOptions))
+    : new UciEngine('Opponent', options.opponent, options.opponentOptions);
   const loadBefore = loadAverage();
   let loadHighest = loadBefore;
   await ours.init();
   await theirs.init();
+  // Names that tell the two apart in the output and the PGN, also when both
+  // are builds of Zarvi.
+  ours.name = `${ours.id || 'Zarvi'}${optionsLabel(options.engineOptions)}`;
+  const strength = /^(UCI_Elo|UCI_LimitStrength)$/i;
+  if (stockfish) {
+    theirs.name = (/^true$/i.test(optionValue(theirs.setOptions, 'UCI_LimitStrength'))
+      ? `Stockfish ${optionValue(theirs.setOptions, 'UCI_Elo')}` : 'Stockfish') +
+      optionsLabel(options.opponentOptions.filter(([n]) => !strength.test(n)));
+  } else {
+    theirs.name = `${theirs.id || 'Opponent'}${optionsLabel(options.opponentOptions)}`;
+  }
+  if (theirs.name === ours.name) theirs.name += ' (opponent)';
+  // One engine thinks at a time, each on as many processors as its threads.
+  const expectedLoad = Math.max(threadsOf(ours), threadsOf(theirs));
 
   const stats = {};
   for (const e of [ours, theirs]) {
@@ -247,7 +323,8 @@ async function main() {
   const openings = readOpenings(options.openings, Math.ceil(options.games / 2));
   console.log(`${ours.name} (${options.engine}) against ${theirs.name}, ${options.games} games at ${options.tc}, ` +
               `openings from ${options.openings}`);
-  console.log(`load average before the match: ${loadBefore.toFixed(2)} on ${os.cpus().length} processors`);
+  console.log(`load average before the match: ${loadBefore.toFixed(2)} on ${os.cpus().length} processors; ` +
+              `the match itself keeps about ${expectedLoad} busy`);
 
   for (let game = 0; game < options.games; ++game) {
     const oursWhite = game % 2 === 0;
@@ -275,6 +352,10 @@ async function main() {
   const points = score.wins + score.draws / 2;
   console.log(`\n${ours.name}: ${score.wins} wins, ${score.draws} draws, ${score.losses} losses ` +
               `(${points}/${options.games})`);
+  const estimate = eloEstimate(score.wins, score.draws, score.losses);
+  console.log(`score ${(100 * estimate.p).toFixed(1)} %, Elo difference ${eloText(estimate.elo)} ` +
+              `(95 % interval ${eloText(estimate.low)} to ${eloText(estimate.high)})` +
+              (Number.isFinite(estimate.elo) ? '' : ': no finite estimate from a score of 0 % or 100 %'));
   console.log('endings: ' + Object.entries(endings).map(([k, v]) => `${k} ${v}`).join(', '));
   for (const [name, s] of Object.entries(stats)) {
     console.log(`${name}: illegal moves ${s.illegalMoves}, time losses ${s.timeLosses}, ` +
@@ -287,7 +368,9 @@ async function main() {
   const loadAfter = loadAverage();
   loadHighest = Math.max(loadHighest, loadAfter);
   console.log(`load average after the match: ${loadAfter.toFixed(2)} (highest after a game ${loadHighest.toFixed(2)})`);
-  if (loadBefore > quietLoadBefore || loadHighest > quietLoadDuring)
+  if (expectedLoad > os.cpus().length)
+    console.log(`warning: the engines' ${expectedLoad} threads are more than the machine's processors`);
+  if (loadBefore > quietLoadBefore || loadHighest > expectedLoad + quietLoadMargin)
     console.log('warning: the machine was busy with other work during the match; ' +
                 'its engines searched less deeply than on a quiet machine, so the scores are not comparable');
   console.log(`games written to ${options.pgn}`);

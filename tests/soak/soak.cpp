@@ -279,7 +279,7 @@ private:
         referee.setUp("startpos");
         std::string line, kind;
         if (!engine) {
-            engine = std::make_unique<test::ChildProcess>(ZARVI_ENGINE, std::vector<std::string>{}, true);
+            engine = std::make_unique<test::ChildProcess>(ZARVI_ENGINE, std::vector<std::string>{}, "/dev/null");
             engine->send("setoption name BookFile value " ZARVI_SOURCE_DIR "/data/librito.txt");
         }
         bool ok = engine->send("ucinewgame") &&

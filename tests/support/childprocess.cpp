@@ -22,7 +22,7 @@ int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
-                           bool discardErrors) {
+                           const std::string& errorFile) {
     // A child that dies must show as a failed write, not end the caller.
     signal(SIGPIPE, SIG_IGN);
     int toChild[2], fromChild[2];
@@ -31,7 +31,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     if (pid == 0) {
         dup2(toChild[0], STDIN_FILENO);
         dup2(fromChild[1], STDOUT_FILENO);
-        if (discardErrors) dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+        if (!errorFile.empty()) dup2(open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
         for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));

@@ -1,7 +1,7 @@
 // A program as another program meets it: a child process spoken to through
 // pipes, one line at a time, with a time limit on every answer. The UCI
-// process tests and the soak test drive the engine binary with it. POSIX
-// only; under wine those tests run in-process or not at all.
+// process tests, the soak test and the stress test drive the engine binary
+// with it. POSIX only; under wine those tests run in-process or not at all.
 #pragma once
 #if !defined(_WIN32)
 
@@ -15,10 +15,11 @@ namespace zarvi::test {
 
 class ChildProcess {
 public:
-    // Starts program with arguments; discardErrors sends its standard error
-    // to /dev/null (the book lists its candidates there).
+    // Starts program with arguments; its standard error goes to errorFile
+    // when one is named (the book lists its candidates there, a sanitizer
+    // its reports), else where ours goes.
     explicit ChildProcess(const std::string& program, const std::vector<std::string>& arguments = {},
-                          bool discardErrors = false);
+                          const std::string& errorFile = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
