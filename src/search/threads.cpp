@@ -22,7 +22,7 @@ void SearchHelpers::resize(int count) {
         Helper h;
         h.searcher = std::make_unique<buscador>(i, stopSignal);
         buscador& searcher = *h.searcher;
-        h.thread = std::thread([this, &searcher] { run(searcher); });
+        h.thread = std::thread([this, &searcher, seen = generation] { run(searcher, seen); });
         helpers.push_back(std::move(h));
     }
 }
@@ -51,8 +51,7 @@ int64_t SearchHelpers::nodes() const {
     return sum;
 }
 
-void SearchHelpers::run(buscador& searcher) {
-    unsigned seen = 0;
+void SearchHelpers::run(buscador& searcher, unsigned seen) {
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(mutex);

@@ -47,7 +47,9 @@ private:
         std::unique_ptr<buscador> searcher;
         std::thread thread;
     };
-    void run(buscador& searcher);
+    // A helper's life: waits for each search after the seen-th, searches,
+    // reports back, until the end.
+    void run(buscador& searcher, unsigned seen);
 
     std::vector<Helper> helpers;
     std::mutex mutex;
