@@ -4,8 +4,8 @@
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
 #   make soak   the engine plays itself for hundreds of checked games
 #   make run    build the Windows program and start it (under wine on Linux)
-#   make dist   build the release packages in build/dist: the Windows zip and the
-#               static Linux engine's tarball
+#   make dist   build the release packages in build/dist: the Windows zip and setup
+#               program, and the static Linux engine's tarball
 #   make perft  build natively and time the move generator on two perft counts
 #   make bench  build natively and print the bench signature and the evaluation speed
 JOBS ?= $(shell nproc)

@@ -1,8 +1,8 @@
 # The release: the project's version in both programs and, on Windows,
 # the version resource and manifest both programs carry, executables that
 # come out byte for byte the same from the same sources, and the dist
-# target that packs them: the zip a Windows user downloads or, in a static
-# Linux build, the engine's tarball.
+# target that packs them: the zip and the setup program a Windows user
+# downloads or, in a static Linux build, the engine's tarball.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${PROJECT_BINARY_DIR}/generated/version.h @ONLY)
 # version.h, and the resource pieces both Windows programs carry.
 add_library(zarvi_version INTERFACE)
@@ -41,13 +41,18 @@ enable_language(RC)
 # No time of linking in the executables' headers.
 add_link_options(-Wl,--no-insert-timestamp)
 set(ZARVI_DIST_ZIP ${ZARVI_DIST_DIR}/${ZARVI_DIST_FOLDER}-windows-x64.zip)
+set(ZARVI_DIST_SETUP ${ZARVI_DIST_DIR}/${ZARVI_DIST_FOLDER}-setup.exe)
 # The user's README, with the version and Windows line endings.
 configure_file(${PROJECT_SOURCE_DIR}/release/README.txt ${PROJECT_BINARY_DIR}/release/README.txt
                @ONLY NEWLINE_STYLE CRLF)
+# The setup program is made from the zip, so that both hold the same bytes.
 add_custom_target(dist ALL
   COMMAND ${pack} ${ZARVI_DIST_ZIP} ${ZARVI_DIST_FOLDER}
           $<TARGET_FILE:zarvi> $<TARGET_FILE:zarvi-engine> ${PROJECT_SOURCE_DIR}/data/librito.txt
           ${PROJECT_BINARY_DIR}/release/README.txt
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/setup.py --script ${PROJECT_SOURCE_DIR}/release/setup.nsi
+          --icon ${PROJECT_SOURCE_DIR}/src/ui/resources/zarvi.ico --version ${PROJECT_VERSION}
+          ${ZARVI_DIST_ZIP} ${ZARVI_DIST_SETUP}
   WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   VERBATIM)
 add_dependencies(dist zarvi zarvi-engine)
