@@ -17,6 +17,7 @@ Name "Zarvi ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Zarvi"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Zarvi ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
