@@ -6,22 +6,26 @@
 #   make soak   the engine plays itself for hundreds of checked games
 #   make stress drive the ThreadSanitizer engine through STRESS_SECONDS (600) of random commands
 #   make run    build the Windows program and start it (under wine on Linux)
-#   make dist   build the Windows release zip, build/dist/zarvi-VERSION-windows-x64.zip
+#   make dist   build the release packages in build/dist: the Windows zip and setup
+#               program, and the static Linux engine's tarball
 #   make perft  build natively and time the move generator on two perft counts
 #   make bench  build natively and print the bench signature and the evaluation speed
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WINDOWS := build/windows
+LINUX_DIST := build/linux-dist
 DIST := build/dist
 SANITIZE := build/sanitize
 FUZZ := build/fuzz
 TSAN := build/tsan
 CLANG := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+WINDOWS_CONFIG := -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+LINUX_CONFIG := -DCMAKE_BUILD_TYPE=Release -DZARVI_LINUX_DIST=ON
 FUZZ_TARGETS := book style fen uci
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows sanitize fuzzers tsan test run dist bench perft fuzz soak stress clean
+.PHONY: all deps native windows linux-dist sanitize fuzzers tsan test run dist bench perft fuzz soak stress clean
 
 all: native windows
 
@@ -33,9 +37,13 @@ native: deps
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 windows: deps
-	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake -S . -B $(WINDOWS) $(WINDOWS_CONFIG) >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
+
+# The statically linked engine alone, its tarball and the tarball's test.
+linux-dist: deps
+	@cmake -S . -B $(LINUX_DIST) $(LINUX_CONFIG) >/dev/null
+	@cmake --build $(LINUX_DIST) -j $(JOBS)
 
 # The whole native suite with AddressSanitizer and UndefinedBehaviorSanitizer,
 # assertions on (the position check after every make and take-back).
@@ -58,8 +66,9 @@ STRESS_SECONDS ?= 600
 STRESS = TSAN_OPTIONS="suppressions=$(CURDIR)/tests/stress/tsan.supp halt_on_error=1 exitcode=66" \
   nice $(TSAN)/tests/stress/zarvi-stress --log $(TSAN)/stress.log --seconds
 
-test: native windows sanitize fuzzers tsan
+test: native windows linux-dist sanitize fuzzers tsan
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(LINUX_DIST) && ctest --output-on-failure
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
 	@$(STRESS) 30
 	@cd $(FUZZ) && ctest --output-on-failure -L fuzz -j $(JOBS)
@@ -70,12 +79,13 @@ test: native windows sanitize fuzzers tsan
 run: windows
 	@bash scripts/run-program.sh
 
-# Builds only the two programs and the zip, in the Windows release build,
-# whose tests unpack and play the same zip.
+# Builds only the programs and the packages, in the release builds whose
+# tests unpack, install and play the same packages.
 dist: deps
-	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DZARVI_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
+	@cmake -S . -B $(WINDOWS) $(WINDOWS_CONFIG) -DZARVI_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS) --target dist
+	@cmake -S . -B $(LINUX_DIST) $(LINUX_CONFIG) -DZARVI_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
+	@cmake --build $(LINUX_DIST) -j $(JOBS) --target dist
 
 # make soak: the engine plays itself in process and through UCI, every move,
 # position and ending checked; not part of make test. The knobs below set

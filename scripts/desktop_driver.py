@@ -173,12 +173,13 @@ def end_wine_session():
 
 
 class Program:
-    """zarvi.exe running under wine in a working folder of its own."""
+    """zarvi.exe running under wine in a working folder of its own, its
+    output kept in output (output.txt in that folder unless named)."""
 
-    def __init__(self, display, exe, folder):
+    def __init__(self, display, exe, folder, output=None):
         self.display = display
         self.folder = folder
-        self.output = open(os.path.join(folder, "output.txt"), "w")
+        self.output = open(output or os.path.join(folder, "output.txt"), "w")
         self.process = subprocess.Popen(["wine", os.path.abspath(exe)], cwd=folder, env=wine_environment(display),
                                         stdout=self.output, stderr=subprocess.STDOUT)
         self.window = None
@@ -336,13 +337,13 @@ def black_reply(before, after):
     return square_of(emptied[0]), square_of(filled[0])
 
 
-def demo(exe, folder, screenshot):
+def demo(exe, folder, screenshot, output=None):
     """Plays e2-e4 on a virtual display and saves the board after the reply."""
     images = square_images()
     display = Display()
     program = None
     try:
-        program = Program(display, exe, folder)
+        program = Program(display, exe, folder, output)
         program.wait_for_window()
         start = after_moves(START_POSITION)
         program.wait_for_board()

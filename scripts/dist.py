@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
-"""Packs the Windows release: one folder of files in a zip that comes out
-byte for byte the same from the same commit.
+"""Packs a release: one folder of files, in a zip for Windows or a gzipped
+tar for Linux, that comes out byte for byte the same from the same commit.
 
-The executables are stripped of their symbols (a smaller download) with no
+The programs are stripped of their symbols (a smaller download) with no
 time stamp; the other files go in as they are. Every entry is dated by the
-last commit (or SOURCE_DATE_EPOCH), in the order given.
+last commit (or SOURCE_DATE_EPOCH), in the order given; the tar's entries
+belong to root and its gzip header names no file and no time.
 """
 
 import argparse
+import gzip
+import io
 import os
 import subprocess
+import tarfile
 import tempfile
 import time
 import zipfile
@@ -17,6 +21,7 @@ import zipfile
 # The earliest date a zip can hold, for a source tree without its history.
 EARLIEST = 315532800  # 1980-01-01 UTC
 DOS_DIRECTORY, DOS_ARCHIVE = 0x10, 0x20
+PROGRAM_MAGIC = (b"MZ", b"\x7fELF")
 
 
 def package_date():
@@ -30,20 +35,20 @@ def package_date():
 
 
 def content(path, strip):
-    name = os.path.basename(path)
-    if name.endswith(".exe"):
-        with tempfile.TemporaryDirectory() as folder:
-            stripped = os.path.join(folder, name)
-            # strip would stamp the file with the time of day without this.
-            subprocess.run([strip, "--strip-all", "-o", stripped, path], check=True,
-                           env=dict(os.environ, SOURCE_DATE_EPOCH="0"))
-            with open(stripped, "rb") as f:
-                return f.read()
     with open(path, "rb") as f:
-        return f.read()
+        data = f.read()
+    if not data.startswith(PROGRAM_MAGIC):
+        return data
+    with tempfile.TemporaryDirectory() as folder:
+        stripped = os.path.join(folder, os.path.basename(path))
+        # strip would stamp a Windows program with the time of day without this.
+        subprocess.run([strip, "--strip-all", "-o", stripped, path], check=True,
+                       env=dict(os.environ, SOURCE_DATE_EPOCH="0"))
+        with open(stripped, "rb") as f:
+            return f.read()
 
 
-def entry(name, date, attributes):
+def zip_entry(name, date, attributes):
     info = zipfile.ZipInfo(name, time.gmtime(max(date, EARLIEST))[:6])
     info.create_system = 0  # MS-DOS attributes, whatever system packs it
     info.external_attr = attributes
@@ -51,23 +56,45 @@ def entry(name, date, attributes):
     return info
 
 
+def write_zip(path, folder, files, date):
+    with zipfile.ZipFile(path, "w") as archive:
+        archive.writestr(zip_entry(folder + "/", date, DOS_DIRECTORY), b"")
+        for name, data in files:
+            archive.writestr(zip_entry(folder + "/" + name, date, DOS_ARCHIVE), data, compresslevel=9)
+
+
+def tar_entry(name, date, mode, size=0):
+    info = tarfile.TarInfo(name)
+    info.mtime, info.mode, info.size = date, mode, size
+    info.uname = info.gname = "root"
+    return info
+
+
+def write_tar(path, folder, files, date):
+    with open(path, "wb") as raw, gzip.GzipFile("", "wb", 9, raw, mtime=0) as packed, \
+            tarfile.open(fileobj=packed, mode="w", format=tarfile.USTAR_FORMAT) as archive:
+        directory = tar_entry(folder, date, 0o755)
+        directory.type = tarfile.DIRTYPE
+        archive.addfile(directory)
+        for name, data in files:
+            mode = 0o755 if data.startswith(PROGRAM_MAGIC) else 0o644
+            archive.addfile(tar_entry(folder + "/" + name, date, mode, len(data)), io.BytesIO(data))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--strip", required=True, help="the strip tool for the executables")
-    parser.add_argument("zip")
-    parser.add_argument("folder", help="the one folder in the zip")
+    parser.add_argument("--strip", required=True, help="the strip tool for the programs")
+    parser.add_argument("archive", help="a .zip or a .tar.gz")
+    parser.add_argument("folder", help="the one folder in the archive")
     parser.add_argument("files", nargs="+")
     options = parser.parse_args()
-    date = package_date()
-    os.makedirs(os.path.dirname(os.path.abspath(options.zip)), exist_ok=True)
-    partial = options.zip + ".partial"
-    with zipfile.ZipFile(partial, "w") as archive:
-        archive.writestr(entry(options.folder + "/", date, DOS_DIRECTORY), b"")
-        for path in options.files:
-            name = options.folder + "/" + os.path.basename(path)
-            archive.writestr(entry(name, date, DOS_ARCHIVE), content(path, options.strip), compresslevel=9)
-    os.replace(partial, options.zip)
-    print("dist: %s (%d bytes)" % (options.zip, os.path.getsize(options.zip)))
+    files = [(os.path.basename(path), content(path, options.strip)) for path in options.files]
+    os.makedirs(os.path.dirname(os.path.abspath(options.archive)), exist_ok=True)
+    partial = options.archive + ".partial"
+    write = write_tar if options.archive.endswith(".tar.gz") else write_zip
+    write(partial, options.folder, files, package_date())
+    os.replace(partial, options.archive)
+    print("dist: %s (%d bytes)" % (options.archive, os.path.getsize(options.archive)))
 
 
 if __name__ == "__main__":

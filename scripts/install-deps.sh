@@ -9,6 +9,7 @@ packages=(
   wine wine64                            # runs the Windows build
   xvfb xdotool imagemagick x11-utils     # virtual display, real clicks, screenshots
   python3                                # drives the program on the virtual display
+  nsis                                   # the Windows setup program (makensis)
   clang libclang-rt-dev                  # sanitizers and fuzzing
 )
 
