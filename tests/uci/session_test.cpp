@@ -181,11 +181,12 @@ TEST_F(UciSessionTest, TheGamesHistoryReachesTheSearch) {
 // mates (28800 - ply) as moves of the mating side.
 TEST(UciScore, CentipawnsAndMatesInMoves) {
     // The third figure: carrying out an announced mate, a mate found late
-    // scores 28750 - ply. 29000 is a window bound beyond every mate.
+    // scores 28750 - ply; 28750 itself is a mate at ply 50. 29000 is a
+    // window bound beyond every mate.
     const std::tuple<int, const char*, const char*> cases[] = {
         {225, "cp 100", "cp 100"},          {224, "cp 99", "cp 99"},             {-1, "cp 0", "cp 0"},
-        {-226, "cp -100", "cp -100"},       {2335, "cp 1037", "cp 1037"},        {28750, "cp 12777", "mate 0"},
-        {-28750, "cp -12777", "cp -12777"}, {29000, "cp 12888", "cp 12888"},     {28799, "mate 1", "mate 1"},
+        {-226, "cp -100", "cp -100"},       {2335, "cp 1037", "cp 1037"},        {28750, "mate 25", "mate 25"},
+        {-28750, "mate -25", "mate -25"},   {29000, "cp 12888", "cp 12888"},     {28799, "mate 1", "mate 1"},
         {28797, "mate 2", "mate 2"},        {28751, "mate 25", "mate 25"},       {-28798, "mate -1", "mate -1"},
         {-28796, "mate -2", "mate -2"},     {-28800, "mate 0", "mate 0"},        {28745, "cp 12775", "mate 3"},
         {28718, "cp 12763", "cp 12763"},    {-28745, "cp -12775", "cp -12775"},
