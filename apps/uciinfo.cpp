@@ -21,15 +21,20 @@ std::string uciScore(int score, bool lateMates) {
 }
 
 std::string infoLine(const ThinkingReport& report) {
-    const int64_t nps = report.nodes * 1000 / std::max<int64_t>(report.milliseconds, 1);
-    std::string line =
-        "info depth " + std::to_string(report.depth) + " score " + uciScore(report.score, report.lateMates);
+    std::string line = "info depth " + std::to_string(report.depth) + " seldepth " + std::to_string(report.selDepth);
+    if (report.line > 0) line += " multipv " + std::to_string(report.line);
+    line += " score " + uciScore(report.score, report.lateMates);
     if (report.lowerBound) line += " lowerbound";
     if (report.upperBound) line += " upperbound";
-    line += " nodes " + std::to_string(report.nodes) + " nps " + std::to_string(nps) + " time " +
-            std::to_string(report.milliseconds);
+    line += progressLine(report).substr(4);
     if (!report.variation.empty()) line += " pv " + report.variation;
     return line;
+}
+
+std::string progressLine(const ThinkingReport& report) {
+    const int64_t nps = report.nodes * 1000 / std::max<int64_t>(report.milliseconds, 1);
+    return "info nodes " + std::to_string(report.nodes) + " nps " + std::to_string(nps) + " hashfull " +
+           std::to_string(report.hashFull) + " time " + std::to_string(report.milliseconds);
 }
 
 std::string variationMoves(const char* text) {

@@ -20,6 +20,8 @@ std::string uciScore(int score, bool lateMates = false);
 
 struct ThinkingReport {
     int depth = 0;
+    int selDepth = 0;
+    int line = 0;  // its number among several lines (MultiPV), 0 for one line
     int score = 0;
     bool lateMates = false;
     // The score is only a bound: the first move failed low (upper bound)
@@ -28,11 +30,15 @@ struct ThinkingReport {
     bool upperBound = false;
     int64_t nodes = 0;
     int64_t milliseconds = 0;
+    int hashFull = 0;       // permille of the transposition table in use
     std::string variation;  // moves in long algebraic notation, blank-separated
 };
 
-// "info depth D score S [lowerbound|upperbound] nodes N nps R time T [pv ...]".
+// "info depth D seldepth S [multipv I] score X [lowerbound|upperbound]
+// nodes N nps R hashfull H time T [pv ...]".
 std::string infoLine(const ThinkingReport& report);
+// "info nodes N nps R hashfull H time T": the search goes on.
+std::string progressLine(const ThinkingReport& report);
 
 // The moves of the thinking display's variation text (a leading blank,
 // each move followed by a blank, a closing "."), blank-separated.

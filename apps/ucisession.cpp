@@ -19,7 +19,7 @@
 #include "search/history.h"
 #include "search/search.h"
 #include "search/thinking.h"
-#include "uciinfo.h"
+#include "search/ttable.h"
 #include "ucioptions.h"
 #include "ucitext.h"
 #include "version.h"
@@ -311,6 +311,8 @@ void UciSession::go(const std::vector<std::string>& words) {
     loadHistory();
     stopRequested = quitRequested = false;
     reportedNodes = 0;
+    reportedMs = goStartMs;
+    shownRootMove = {};
     pondering = limits.ponder;
     waitingForRelease = limits.infinite || limits.ponder;
 
@@ -374,6 +376,7 @@ bool UciSession::poll() {
         }
     }
     if (stopRequested || quitRequested) return true;
+    showProgress();
     // Without input no stop can come: an endless search ends here.
     if (waitingForRelease && input.exhausted()) {
         quitRequested = true;
@@ -395,18 +398,39 @@ void UciSession::ponderHit() {
     hardDeadlineMs = ponderPlan.hardLimitMs >= 0 ? now + ponderPlan.hardLimitMs : -1;
 }
 
-void UciSession::report(int mark) {
+ThinkingReport UciSession::searchState() {
     ThinkingReport r;
     r.depth = searcher->iterationDepth;
-    r.score = searcher->bestScore;
+    r.selDepth = searcher->selDepth;
     r.lateMates = searcher->mateMode != 0;
+    r.nodes = searchedNodes();
+    r.milliseconds = elapsedMs();
+    r.hashFull = tableFullPermille();
+    reportedNodes = r.nodes;
+    reportedMs = nowMs();
+    return r;
+}
+
+void UciSession::report(int mark) {
+    ThinkingReport r = searchState();
+    r.score = searcher->bestScore;
     r.lowerBound = mark == failHighMark;
     r.upperBound = mark == failLowMark;
-    r.nodes = searchedNodes();
-    reportedNodes = r.nodes;
-    r.milliseconds = elapsedMs();
     r.variation = variationMoves(principalVariation);
     send(infoLine(r));
+}
+
+void UciSession::showProgress() {
+    const int64_t now = nowMs();
+    const std::array<int, 3> rootMove{searcher->iterationDepth, searcher->rootMoveNumber, searcher->rootMoveIndex};
+    if (now - goStartMs >= rootMoveLinesAfterMs && rootMove != shownRootMove) {
+        shownRootMove = rootMove;
+        const int i = searcher->rootMoveIndex;
+        send("info depth " + std::to_string(rootMove[0]) + " currmove " +
+             moveText(game, searcher->fullFrom[0][i], searcher->fullTo[0][i]) + " currmovenumber " +
+             std::to_string(rootMove[1]));
+    }
+    if (now - reportedMs >= progressEveryMs) send(progressLine(searchState()));
 }
 
 void UciSession::bench(const std::vector<std::string>& words) {

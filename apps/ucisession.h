@@ -4,6 +4,7 @@
 // stop, ponderhit and quit; other commands wait until the search is over.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "search/buscador.h"
 #include "search/threads.h"
 #include "timecontrol.h"
+#include "uciinfo.h"
 
 namespace zarvi {
 
@@ -26,6 +28,10 @@ namespace zarvi {
 // search has measured its speed (about a millisecond's worth).
 constexpr int uciPollsPerSecond = 1000;
 constexpr int uciFirstPollInterval = 1000;
+// A long search shows that it is alive: the root move it starts, from
+// this far into the search, and its nodes when no line has for a second.
+constexpr int64_t rootMoveLinesAfterMs = 3000;
+constexpr int64_t progressEveryMs = 1000;
 
 class UciSession {
 public:
@@ -72,6 +78,9 @@ private:
     friend void reportThinking(const buscador& searcher, int mark);
     bool poll();
     void report(int mark);
+    // What every info line tells of the search: depth, nodes, time, table.
+    ThinkingReport searchState();
+    void showProgress();
     void ponderHit();
     int64_t elapsedMs() const;
     // The nodes of every thread of the search under way or just ended.
@@ -101,6 +110,8 @@ private:
     TimePlan ponderPlan;        // the plan that a ponderhit starts
     int64_t goStartMs = 0;
     int64_t reportedNodes = 0;    // nodeCount at the last info line
+    int64_t reportedMs = 0;       // when the last line with nodes was sent
+    std::array<int, 3> shownRootMove{};  // depth, number and index of the last currmove
     int64_t hardDeadlineMs = -1;  // on searchClock; -1 none
     bool pondering = false;
     bool waitingForRelease = false;  // no best move before stop (or ponderhit)

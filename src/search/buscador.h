@@ -65,6 +65,8 @@ public:
     int mateInMoves = 1;
     int iterationDepth = 0;
     int rootMoveNumber = 0;          // root moves searched in this iteration
+    int rootMoveIndex = 0;           // the root move under way, in the root list
+    int selDepth = 0;                // the deepest ply this search has reached
     int bestScore = 0;
     int bestFrom = 0;
     int bestTo = 0;

@@ -69,6 +69,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
 
     searcher.resignRequest = 0;
     searcher.nodeCount = 0;
+    searcher.selDepth = 0;
     searcher.searchStopped = 0;
     searcher.nextPollNodes = searcher.pollInterval / 2;
     searcher.result.status = 0;
@@ -144,6 +145,7 @@ void prepareHelper(buscador& helper, const buscador& main) {
     helper.mateMode = main.mateMode;
     helper.expectedMatePly = main.expectedMatePly;
     helper.nodeCount = 0;
+    helper.selDepth = 0;
     helper.publishedNodes.store(0, std::memory_order_relaxed);
     helper.searchStopped = 0;
     helper.nextPollNodes = helper.pollInterval;

@@ -198,6 +198,7 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
         if (pollHost(searcher)) searcher.searchStopped = 1;
     }
     ++searcher.nodeCount;
+    if (ply > searcher.selDepth) searcher.selDepth = ply;
     if (searcher.searchStopped) return 0;
 
     // 2-3. Record the position for repetition tests and the move into it.

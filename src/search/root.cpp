@@ -35,6 +35,7 @@ void orderRootMoves(buscador& searcher, int n) {
 // The score of root move i in the window (lo, hi), from the engine's side.
 int searchRootMove(buscador& searcher, posicion& board, int i, int lo, int hi) {
     const int from = searcher.fullFrom[0][i], to = searcher.fullTo[0][i];
+    searcher.rootMoveIndex = i;
     makeMove(board, from, to, searcher.engineSide);
     const int score = -searchNode(searcher, board, 1 - searcher.engineSide, 1, searcher.iterationDepth, -lo, -hi, 0);
     unmakeMove(board, to, from, searcher.engineSide);

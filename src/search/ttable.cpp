@@ -1,5 +1,6 @@
 #include "search/ttable.h"
 
+#include <algorithm>
 #include <new>
 
 namespace zarvi {
@@ -41,6 +42,14 @@ void ageTranspositionTable(int k) {
         const int8_t aged = int8_t(storePly + k);
         storePly = aged < 1 ? int8_t(freeStorePly) : aged;
     }
+}
+
+int tableFullPermille() {
+    const TranspositionTable& t = transpositionTable;
+    const int sample = std::min(t.size, 1000);
+    int used = 0;
+    for (int i = 0; i < sample; ++i) used += t.entries[i].storePly != freeStorePly;
+    return sample > 0 ? used * 1000 / sample : 0;
 }
 
 }  // namespace zarvi

@@ -136,5 +136,8 @@ void clearTranspositionTable();
 // Moves every entry's storePly k plies; entries at or before the new root
 // become free.
 void ageTranspositionTable(int k);
+// Permille of the entries in use (not free), judged by the first thousand
+// as other engines judge it; read while helper threads may write them.
+int tableFullPermille();
 
 }  // namespace zarvi

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,24 @@ public:
         readUntil(prefix, timeoutMs, found);
         return found;
     }
+    // Reads into seen up to a line that holds part; false if none came in time.
+    bool shows(const std::string& part, int64_t timeoutMs, std::vector<std::string>& seen) {
+        const auto start = std::chrono::steady_clock::now();
+        for (std::string line; readLine(line, timeoutMs - std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                              std::chrono::steady_clock::now() - start)
+                                                              .count());) {
+            seen.push_back(line);
+            if (line.find(part) != std::string::npos) return true;
+        }
+        return false;
+    }
 };
+
+// The number after " name " in an info line, -1 without one.
+long long field(const std::string& line, const std::string& name) {
+    const size_t at = line.find(" " + name + " ");
+    return at == std::string::npos ? -1 : std::stoll(line.substr(at + name.size() + 2));
+}
 
 // isready is answered during the search, a position waits for the best
 // move, and only stop ends it, even one that ended itself at once.
@@ -80,6 +98,33 @@ TEST(UciProcess, TimedSearchesEndWithinTheirClock) {
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("ponderhit");
     EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 2000), "startpos", {"e2e4", "c7c5"}));
+}
+
+// A long search shows that it lives: from about 3 s each root move it
+// starts, at least once a second its nodes (never twice within a second),
+// and on every scored line how deep it went and how full the table is.
+TEST(UciProcess, ALongSearchShowsItLives) {
+    EngineProcess engine;
+    std::vector<std::string> lines;
+    engine.say("position startpos moves e2e4 e7e5\ngo infinite");
+    EXPECT_FALSE(engine.shows(" currmove ", 2000, lines));
+    EXPECT_TRUE(engine.shows(" currmove ", patience, lines));
+    EXPECT_TRUE(engine.shows("info nodes ", 3000, lines));
+    engine.say("stop");
+    for (const std::string& line : engine.expect("bestmove")) lines.push_back(line);
+    long long shown = 0, hashFull = 0;
+    for (const std::string& line : lines) {
+        if (field(line, "time") < 0) continue;
+        if (line.rfind("info nodes ", 0) == 0) {
+            EXPECT_GE(field(line, "time") - shown, 999) << line;
+        } else {
+            EXPECT_GE(field(line, "seldepth"), field(line, "depth")) << line;
+        }
+        hashFull = field(line, "hashfull");
+        EXPECT_TRUE(hashFull >= 0 && hashFull <= 1000) << line;
+        shown = field(line, "time");
+    }
+    EXPECT_GT(hashFull, 0);
 }
 
 TEST(UciProcess, QuitOrTheEndOfInputEndsTheProgram) {
