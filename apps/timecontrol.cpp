@@ -66,10 +66,10 @@ std::string parseGoLimits(const std::vector<std::string>& words, GoLimits& limit
     return "";
 }
 
-TimePlan planTime(const GoLimits& limits, int side) {
+TimePlan planTime(const GoLimits& limits, int side, int64_t overheadMs) {
     TimePlan plan;
     if (limits.moveTime >= 0) {
-        plan.hardLimitMs = limits.moveTime;
+        plan.hardLimitMs = std::max<int64_t>(0, limits.moveTime - overheadMs);
         return plan;
     }
     if (limits.time[side] < 0) return plan;
@@ -78,7 +78,7 @@ TimePlan planTime(const GoLimits& limits, int side) {
     // increment, and keep the overrun of the root's rules within bounds.
     const int64_t clock = std::min(limits.time[side], longestClockMs);
     const int64_t increment = std::min(limits.increment[side], longestClockMs);
-    const int64_t available = std::max<int64_t>(0, clock - clockSafetyMs);
+    const int64_t available = std::max<int64_t>(0, clock - clockSafetyMs - overheadMs);
     const int64_t movesLeft =
         limits.movesToGo > 0 ? std::min(limits.movesToGo, defaultMovesToGo) : defaultMovesToGo;
     const int64_t share = movesLeft == 1 ? lastMoveSharePercent : moveSharePercent;

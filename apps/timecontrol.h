@@ -59,8 +59,10 @@ struct TimePlan {
 // The plan for side to move under limits. With a clock the root's own
 // stop rules spend the budget and the hard limit cuts off a search whose
 // score keeps falling; movetime is the hard limit alone, so the search
-// uses all of it. infinite and ponder are not looked at: the caller
-// decides when the clock starts to count.
-TimePlan planTime(const GoLimits& limits, int side);
+// uses all of it. The user's overhead (the lag between engine and GUI) is
+// kept back from the clock and from movetime on every move. infinite and
+// ponder are not looked at: the caller decides when the clock starts to
+// count.
+TimePlan planTime(const GoLimits& limits, int side, int64_t overheadMs);
 
 }  // namespace zarvi

@@ -23,6 +23,7 @@ std::string optionLine(const UciOption& o) {
                    " max " + std::to_string(o.maximum);
         case OptionKind::check: return line + "check default " + (o.defaultValue ? "true" : "false");
         case OptionKind::text: return line + "string default " + o.defaultText;
+        case OptionKind::button: return line + "button";
     }
     return line;
 }
@@ -31,7 +32,10 @@ std::string optionLine(const UciOption& o) {
 
 const UciOption uciOptions[uciOptionCount] = {
     {"Hash", OptionKind::spin, minHashSizeFactor, maxHashSizeFactor, defaultHashMegabytes, ""},
+    {"Clear Hash", OptionKind::button, 0, 0, 0, ""},
     {"Threads", OptionKind::spin, 1, maxThreads, 1, ""},
+    {"Ponder", OptionKind::check, 0, 1, 0, ""},
+    {"Move Overhead", OptionKind::spin, 0, 5000, 10, ""},
     {"OwnBook", OptionKind::check, 0, 1, 0, ""},
     {"BookFile", OptionKind::text, 0, 0, 0, "librito.txt"},
     {"Positional Knowledge", OptionKind::check, 0, 1, 1, ""},
@@ -75,6 +79,10 @@ std::string parseSetOption(const std::vector<std::string>& words, OptionChange& 
                                           [&](const UciOption& o) { return sameWord(name, o.name); });
     if (found == std::end(uciOptions)) return "unknown option '" + name + "'";
     const UciOption& o = *found;
+    if (o.kind == OptionKind::button) {
+        change = OptionChange{int(found - std::begin(uciOptions)), 0, ""};
+        return "";
+    }
     if (valueAt + 1 >= words.size()) return std::string(o.name) + " needs a value";
     const std::string value = joinWords(words, valueAt + 1, words.size());
 
@@ -96,6 +104,7 @@ std::string parseSetOption(const std::vector<std::string>& words, OptionChange& 
             }
             break;
         case OptionKind::text: read.text = value; break;
+        case OptionKind::button: break;
     }
     change = read;
     return "";

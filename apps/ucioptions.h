@@ -9,13 +9,16 @@
 
 namespace zarvi {
 
-enum class OptionKind { spin, check, text };
+enum class OptionKind { spin, check, text, button };
 
 // Options in the order the uci command lists them; the evaluation weights
 // follow in the order of the weights, from weightOption on.
 enum OptionId {
     hashOption,
+    clearHashOption,
     threadsOption,
+    ponderOption,
+    moveOverheadOption,
     ownBookOption,
     bookFileOption,
     positionalKnowledgeOption,
@@ -52,9 +55,9 @@ struct OptionChange {
     std::string text;   // a text option's value
 };
 
-// Reads the words after "setoption": name <id> value <x>. Returns "" or
-// what is wrong (unknown option, missing value, out of range, not true or
-// false); on an error change is left as it was.
+// Reads the words after "setoption": name <id> value <x> (a button has no
+// value). Returns "" or what is wrong (unknown option, missing value, out
+// of range, not true or false); on an error change is left as it was.
 std::string parseSetOption(const std::vector<std::string>& words, OptionChange& change);
 
 }  // namespace zarvi

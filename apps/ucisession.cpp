@@ -10,6 +10,7 @@
 #include "board/makemove.h"
 #include "board/notation.h"
 #include "board/tables.h"
+#include "eval/evalcache.h"
 #include "eval/movegen.h"
 #include "eval/settings.h"
 #include "game/cable.h"
@@ -53,6 +54,7 @@ void reportThinking(const buscador&, int mark) {
 
 UciSession::UciSession(InputQueue& in, std::ostream& output) : input(in), out(output) {
     settings.hashSizeFactor = hashFactorForMegabytes(uciOptions[hashOption].defaultValue);
+    moveOverheadMs = uciOptions[moveOverheadOption].defaultValue;
     settings.useBook = uciOptions[ownBookOption].defaultValue;
     settings.positionalKnowledge = uciOptions[positionalKnowledgeOption].defaultValue;
     settings.selectivity = uciOptions[selectivityOption].defaultValue;
@@ -148,7 +150,15 @@ void UciSession::setOption(const std::vector<std::string>& words) {
             settings.hashSizeFactor = hashFactorForMegabytes(change.value);
             tablesStale = true;
             break;
+        case clearHashOption:
+            clearSearchTables(*searcher);
+            clearEvaluationCache();
+            break;
         case threadsOption: helpers.resize(value - 1); break;
+        // The other program decides when to ponder: the engine changes
+        // nothing of its own.
+        case ponderOption: break;
+        case moveOverheadOption: moveOverheadMs = change.value; break;
         case ownBookOption:
             settings.useBook = value;
             if (value && book->length == 0) refuse("OwnBook: the book file holds nothing; the engine searches");
@@ -275,8 +285,8 @@ Move UciSession::bookMove() {
 }
 
 Move UciSession::searchMove(const std::vector<Move>& legal) {
-    const TimePlan plan = limits.infinite || limits.ponder ? TimePlan{} : planTime(limits, side);
-    ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side);
+    const TimePlan plan = limits.infinite || limits.ponder ? TimePlan{} : planTime(limits, side, moveOverheadMs);
+    ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side, moveOverheadMs);
     hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
     setDepthLimit(limits.depth);
     searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;

@@ -14,8 +14,13 @@ bool allocateEvaluationCache(int factor) {
     if (!c.entries) return false;
     c.size = size;
     c.remainder = FastRemainder(uint32_t(size));
-    for (int i = 0; i < size; ++i) c.entries[i] = EvalCacheEntry{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
+    clearEvaluationCache();
     return true;
+}
+
+void clearEvaluationCache() {
+    EvaluationCache& c = evaluationCache;
+    for (int i = 0; i < c.size; ++i) c.entries[i] = EvalCacheEntry{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
 }
 
 void freeEvaluationCache() {

@@ -65,5 +65,7 @@ inline void storeEvalCache(EvalCacheEntry& entry, uint32_t key2, uint16_t key3, 
 // false if the memory is not there (nothing is then allocated).
 bool allocateEvaluationCache(int factor);
 void freeEvaluationCache();
+// Every entry empty.
+void clearEvaluationCache();
 
 }  // namespace zarvi

@@ -141,6 +141,12 @@ inline std::string bestMoveOf(const std::string& line) {
     return line.rfind("bestmove ", 0) == 0 ? line.substr(9, line.find(' ', 9) - 9) : "";
 }
 
+// The number after " name " in an info line, -1 without one.
+inline long long infoField(const std::string& line, const std::string& name) {
+    const size_t at = line.find(" " + name + " ");
+    return at == std::string::npos ? -1 : std::stoll(line.substr(at + name.size() + 2));
+}
+
 // The last of the answers names a best move legal after the moves from fen.
 inline bool answersLegally(const std::vector<std::string>& answers, const std::string& fen = "startpos",
                            const std::vector<std::string>& moves = {}) {

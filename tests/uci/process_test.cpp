@@ -54,12 +54,6 @@ public:
     }
 };
 
-// The number after " name " in an info line, -1 without one.
-long long field(const std::string& line, const std::string& name) {
-    const size_t at = line.find(" " + name + " ");
-    return at == std::string::npos ? -1 : std::stoll(line.substr(at + name.size() + 2));
-}
-
 // isready is answered during the search, a position waits for the best
 // move, and only stop ends it, even one that ended itself at once.
 TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
@@ -114,15 +108,15 @@ TEST(UciProcess, ALongSearchShowsItLives) {
     for (const std::string& line : engine.expect("bestmove")) lines.push_back(line);
     long long shown = 0, hashFull = 0;
     for (const std::string& line : lines) {
-        if (field(line, "time") < 0) continue;
+        if (test::infoField(line, "time") < 0) continue;
         if (line.rfind("info nodes ", 0) == 0) {
-            EXPECT_GE(field(line, "time") - shown, 999) << line;
+            EXPECT_GE(test::infoField(line, "time") - shown, 999) << line;
         } else {
-            EXPECT_GE(field(line, "seldepth"), field(line, "depth")) << line;
+            EXPECT_GE(test::infoField(line, "seldepth"), test::infoField(line, "depth")) << line;
         }
-        hashFull = field(line, "hashfull");
+        hashFull = test::infoField(line, "hashfull");
         EXPECT_TRUE(hashFull >= 0 && hashFull <= 1000) << line;
-        shown = field(line, "time");
+        shown = test::infoField(line, "time");
     }
     EXPECT_GT(hashFull, 0);
 }

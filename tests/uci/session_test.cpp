@@ -12,6 +12,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "eval/evalcache.h"
 #include "eval/settings.h"
 #include "search/history.h"
 #include "search/search.h"
@@ -108,7 +109,7 @@ TEST_F(UciSessionTest, RefusalsNameTheFaultAndChangeNothing) {
 // Options by their names in any case, within their whole ranges; the
 // tables are made anew, at about a megabyte a factor, before the next answer.
 TEST_F(UciSessionTest, OptionsReachTheSettings) {
-    EXPECT_EQ(say({"uci"}).size(), 23u);  // two id lines, 20 options, uciok
+    EXPECT_EQ(say({"uci"}).size(), 26u);  // two id lines, 23 options, uciok
     EXPECT_TRUE(say({"setoption name Centre Weight value 100", "setoption name pins weight value 0",
                      "setoption name selectivity value FALSE", "setoption name Positional Knowledge value false"})
                     .empty());
@@ -119,6 +120,14 @@ TEST_F(UciSessionTest, OptionsReachTheSettings) {
                 hashFactorForMegabytes(8000) == 8000 && hashFactorForMegabytes(1) == 1);
     say({"setoption name Hash value 2", "isready"});
     EXPECT_EQ(transpositionTable.size, 2 * ttEntriesPerFactor);
+    // 5000 of the 5010 ms go to the lag.
+    const std::vector<std::string> lines = say({"setoption name Move Overhead value 5000", "go movetime 5010"});
+    EXPECT_LT(test::infoField(lines.at(lines.size() - 2), "time"), 1000);
+    EXPECT_GT(tableFullPermille(), 0);
+    say({"setoption name clear hash"});
+    EXPECT_EQ(tableFullPermille(), 0);
+    EXPECT_TRUE(std::all_of(evaluationCache.entries, evaluationCache.entries + evaluationCache.size,
+                            [](const EvalCacheEntry& e) { return e.checkWord == 0xFFFFFFFFu; }));
     // No book file in the working directory: the engine says it will search.
     EXPECT_EQ(say({"setoption name OwnBook value true"}),
               std::vector<std::string>{"info string OwnBook: the book file holds nothing; the engine searches"});
@@ -145,9 +154,7 @@ TEST_F(UciSessionTest, MovesWithoutAChoiceOrALongSearch) {
     EXPECT_TRUE(test::answersLegally(limited));
     // The last info line counts the search's nodes; without the limit this
     // search would run to the deepest iteration.
-    const std::string& last = limited.size() >= 2 ? limited[limited.size() - 2] : "";
-    const size_t at = last.find(" nodes ");
-    const long long nodes = at == std::string::npos ? 0 : std::stoll(last.substr(at + 7));
+    const long long nodes = test::infoField(limited.at(limited.size() - 2), "nodes");
     EXPECT_GE(nodes, 3000);
     EXPECT_LT(nodes, 3000 + 2 * uciFirstPollInterval + 1000);
 

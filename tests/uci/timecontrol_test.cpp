@@ -57,6 +57,7 @@ TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
 // go (movestogo, but never more than 20) plus 90 % of the increment; the
 // hard limit four budgets out, within half the clock (4/5 on the last move
 // before the control). movetime is a hard limit alone: all of it is used.
+// The user's overhead comes off the clock, and off movetime, on each move.
 TEST(TimePlan, ClocksAreSharedOutByTheRules) {
     constexpr int unlimited = 100 * 60 * 60 * 24;
     struct Case {
@@ -65,6 +66,7 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
         int side;
         int budget;
         int64_t hard;
+        int64_t overhead = 0;
     };
     const Case cases[] = {
         // 9950 / 20 + 90 = 587 ms; 4 * 587 = 2348 < 4975.
@@ -84,7 +86,12 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
         {"no time left", {30, 30}, {0, 0}, 0, -1, white, 1, 0},
         // Black's own clock: 69950 / 20 + 1800 = 5297; 21188 < 34975.
         {"each side its own", {10000, 70000}, {0, 2000}, 0, -1, black, 529, 21188},
+        // 9850 / 20 + 90 = 582 ms; 2328 < 4925.
+        {"10 s + 0.1 s, 100 ms lag", {10000, 10000}, {100, 100}, 0, -1, white, 58, 2328, 100},
+        {"lag beyond the clock", {3000, 3000}, {0, 0}, 0, -1, white, 1, 0, 5000},
         {"movetime", {10000, 10000}, {0, 0}, 0, 2500, white, unlimited, 2500},
+        {"movetime less lag", {10000, 10000}, {0, 0}, 0, 2500, white, unlimited, 2400, 100},
+        {"movetime within the lag", {10000, 10000}, {0, 0}, 0, 50, white, unlimited, 0, 100},
         {"depth only", {-1, -1}, {0, 0}, 0, -1, white, unlimited, -1},
         {"only the other side's clock", {-1, 5000}, {0, 0}, 0, -1, white, unlimited, -1},
     };
@@ -94,7 +101,7 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
         std::copy(c.increment, c.increment + 2, limits.increment);
         limits.movesToGo = c.movesToGo;
         limits.moveTime = c.moveTime;
-        const TimePlan plan = planTime(limits, c.side);
+        const TimePlan plan = planTime(limits, c.side, c.overhead);
         EXPECT_EQ(plan.budgetCentiseconds, c.budget) << c.clock;
         EXPECT_EQ(plan.hardLimitMs, c.hard) << c.clock;
     }
@@ -102,7 +109,7 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
     // A year and more counts as a year: nothing overflows.
     GoLimits huge;
     huge.time[white] = huge.increment[white] = int64_t(1) << 62;
-    const TimePlan plan = planTime(huge, white);
+    const TimePlan plan = planTime(huge, white, 0);
     EXPECT_EQ(plan.budgetCentiseconds, unlimited);
     EXPECT_GT(plan.hardLimitMs, 0);
     EXPECT_LE(plan.hardLimitMs, 1000LL * 60 * 60 * 24 * 365);
