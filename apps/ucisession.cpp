@@ -328,22 +328,29 @@ void UciSession::go(const std::vector<std::string>& words) {
 
     const std::vector<Move> legal = legalMoves(game, side);
     Move best{0, 0};
+    std::string ponder;  // the reply the variation expects, for the GUI to ponder on
     if (!legal.empty()) {
         best = bookMove();
         if (best.from != 0) {
             send("info string book move " + moveText(game, best.from, best.to));
         } else {
             best = searchMove(legal);
+            formatVariation(*searcher, searcher->workBoard, best, principalVariation);
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).
-            if (searchedNodes() > reportedNodes) {
-                formatPrincipalVariation(*searcher, searcher->workBoard);
-                report(plainMark);
+            if (searchedNodes() > reportedNodes) report(plainMark);
+            // A move that has just become the best has no exact line yet;
+            // the table's move after it is the reply the search met first.
+            const Move reply = expectedReply(*searcher, searcher->workBoard, best);
+            if (reply.from != 0) {
+                posicion after = game;
+                makeMove(after, best.from, best.to, side);
+                ponder = " ponder " + moveText(after, reply.from, reply.to);
             }
         }
     }
     if (waitingForRelease && !stopRequested && !quitRequested) waitForRelease();
-    send("bestmove " + (best.from != 0 ? moveText(game, best.from, best.to) : std::string("0000")));
+    send("bestmove " + (best.from != 0 ? moveText(game, best.from, best.to) + ponder : std::string("0000")));
 }
 
 void UciSession::waitForRelease() {

@@ -20,11 +20,13 @@ ThinkingListener thinkingListener = nullptr;
 
 namespace {
 
-// The next move of the variation: the exact table entry of the position.
-bool nextVariationMove(const posicion& board, int& from, int& to) {
+// The next move of the variation: the exact table entry of the position,
+// or any of its entries that names a move.
+bool nextVariationMove(const posicion& board, int& from, int& to, bool exactOnly = true) {
     const TranspositionTable& t = transpositionTable;
     const TableEntry& e = t.entries[t.indexOf(board)];
-    if (e.checkWord != board.key2 || e.checkHalf != board.key3 || e.from == 0 || e.bound != exactBound)
+    if (e.checkWord != board.key2 || e.checkHalf != board.key3 || e.from == 0 ||
+        (exactOnly && e.bound != exactBound))
         return false;
     from = e.from;
     to = e.to;
@@ -34,29 +36,50 @@ bool nextVariationMove(const posicion& board, int& from, int& to) {
 }  // namespace
 
 void formatPrincipalVariation(buscador& searcher, const posicion& board) {
+    formatVariation(searcher, board, {searcher.bestFrom, searcher.bestTo}, principalVariation);
+}
+
+void formatVariation(buscador& searcher, const posicion& board, Move first, char* text) {
     posicion& display = searcher.displayBoard;
     copyPosition(display, board);
     int side = searcher.engineSide;
-    int from = searcher.bestFrom, to = searcher.bestTo;
+    int from = first.from, to = first.to;
     int length = 0;
-    principalVariation[length++] = ' ';
+    text[length++] = ' ';
     for (int moves = 1;; ++moves) {
         // A table entry may belong to another position with the same key
         // words: replay only moves that are legal here.
         if (!isPlausibleMove(display, side, from, to)) break;
-        const std::string text = moveText(display, from, to);
+        const std::string move = moveText(display, from, to);
         makeMove(display, from, to, side);
         if (isAttacked(display, display.kingSquare[side], 1 - side)) break;
-        std::memcpy(principalVariation + length, text.data(), text.size());
-        length += int(text.size());
-        principalVariation[length++] = ' ';
+        std::memcpy(text + length, move.data(), move.size());
+        length += int(move.size());
+        text[length++] = ' ';
         if (moves == maxVariationMoves || length >= variationTextLimit) break;
         side = 1 - side;
         if (!nextVariationMove(display, from, to)) break;
     }
-    principalVariation[length++] = '.';
-    principalVariation[length] = '\0';
+    text[length++] = '.';
+    text[length] = '\0';
     display.undoPly = 0;
+}
+
+Move expectedReply(buscador& searcher, const posicion& board, Move first) {
+    posicion& display = searcher.displayBoard;
+    copyPosition(display, board);
+    const int side = searcher.engineSide;
+    Move reply{0, 0};
+    int from = 0, to = 0;
+    if (isPlausibleMove(display, side, first.from, first.to)) {
+        makeMove(display, first.from, first.to, side);
+        if (nextVariationMove(display, from, to, false) && isPlausibleMove(display, 1 - side, from, to)) {
+            makeMove(display, from, to, 1 - side);
+            if (!isAttacked(display, display.kingSquare[1 - side], side)) reply = {from, to};
+        }
+    }
+    display.undoPly = 0;
+    return reply;
 }
 
 void displayThinking(buscador& searcher, const posicion& board, int mark) {

@@ -24,6 +24,13 @@ using ThinkingListener = void (*)(const buscador& searcher, int mark);
 extern ThinkingListener thinkingListener;
 
 void displayThinking(buscador& searcher, const posicion& board, int mark);
+// The best move's variation into principalVariation.
 void formatPrincipalVariation(buscador& searcher, const posicion& board);
+// The variation that starts with first, formatted the same way into text
+// (statusTextLength + 1 characters).
+void formatVariation(buscador& searcher, const posicion& board, Move first, char* text);
+// The reply that the table expects after first: the move of any entry of
+// the position after it, when legal there; {0, 0} when there is none.
+Move expectedReply(buscador& searcher, const posicion& board, Move first);
 
 }  // namespace zarvi

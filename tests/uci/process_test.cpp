@@ -13,6 +13,7 @@
 
 #include "support/childprocess.h"
 #include "support/referee.h"
+#include "ucitext.h"
 
 namespace zarvi {
 namespace {
@@ -75,9 +76,7 @@ TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
 }
 
 // Timed searches end by themselves, their thinking first, never later
-// than the clock given: a movetime, a game clock, and a ponder search,
-// which answers nothing before ponderhit and from then on has the 2 s
-// white has left.
+// than the clock given: a movetime and a game clock.
 TEST(UciProcess, TimedSearchesEndWithinTheirClock) {
     EngineProcess engine;
     const std::vector<std::string> moves{"e2e4", "e7e5", "g1f3", "b8c6"};
@@ -88,10 +87,46 @@ TEST(UciProcess, TimedSearchesEndWithinTheirClock) {
         EXPECT_GE(lines.size(), 2u) << go;
         EXPECT_TRUE(test::answersLegally(lines, "startpos", moves));
     }
-    engine.say("position startpos moves e2e4 c7c5\ngo ponder wtime 2000 btime 2000");
+}
+
+// Pondering as GUIs drive it: the best move comes with the reply the
+// engine expects; on the position after that reply it thinks without an
+// answer, whatever it finds, until ponderhit gives it the 2 s white has
+// left, or until stop when the other side played something else.
+TEST(UciProcess, PonderingHitsAndMisses) {
+    EngineProcess engine;
+    engine.say("setoption name Ponder value true\nposition startpos moves e2e4\ngo movetime 300");
+    const std::vector<std::string> answer = splitWords(engine.expect("bestmove").back());
+    ASSERT_EQ(answer.size(), 4u);
+    EXPECT_EQ(answer[2], "ponder");
+    std::vector<std::string> moves{"e2e4", answer[1], answer[3]};
+    engine.say("position startpos moves " + joinWords(moves, 0, 3) + "\ngo ponder wtime 2000 btime 2000");
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("ponderhit");
-    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 2000), "startpos", {"e2e4", "c7c5"}));
+    const std::vector<std::string> hit = engine.expect("bestmove", 2000);
+    EXPECT_TRUE(test::answersLegally(hit, "startpos", moves));
+    EXPECT_EQ(splitWords(hit.back()).size(), 4u) << hit.back();
+
+    // A miss: stop answers for the pondered position, then the real one.
+    moves.push_back(test::bestMoveOf(hit.back()));
+    std::vector<std::string> pondered = moves;
+    pondered.push_back(splitWords(hit.back())[3]);
+    engine.say("position startpos moves " + joinWords(pondered, 0, 5) + "\ngo ponder wtime 2000 btime 2000");
+    EXPECT_FALSE(engine.answersWithin("bestmove", watch));
+    engine.say("stop");
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove"), "startpos", pondered));
+    test::Referee referee;
+    referee.setUp("startpos", moves);
+    const std::vector<Move>& legal = referee.legalMoves();
+    moves.push_back(referee.text(legal[referee.text(legal[0]) == pondered.back() ? 1 : 0]));
+    engine.say("position startpos moves " + joinWords(moves, 0, 5) + "\ngo movetime 300");
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 3000), "startpos", moves));
+
+    // A mate found while pondering waits for ponderhit too.
+    engine.say("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1\ngo ponder wtime 2000 btime 2000");
+    EXPECT_FALSE(engine.answersWithin("bestmove", watch));
+    engine.say("ponderhit");
+    EXPECT_EQ(engine.expect("bestmove").back(), "bestmove a1a8");
 }
 
 // A long search shows that it lives: from about 3 s each root move it

@@ -138,7 +138,7 @@ TEST_F(UciSessionTest, OptionsReachTheSettings) {
 TEST_F(UciSessionTest, MovesWithoutAChoiceOrALongSearch) {
     const char* const cases[][3] = {
         {"7k/1p6/6K1/8/8/8/8/R7 w - - 0 1", "bestmove a1a8", "score mate 1 "},
-        {"r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1", "bestmove e2e8", "score mate 2 "},
+        {"r5k1/5ppp/8/8/8/8/4RPPP/4R1K1 w - - 0 1", "bestmove e2e8 ponder a8e8", "score mate 2 "},
         {"R6k/6pp/8/8/8/8/8/6K1 b - - 0 1", "bestmove 0000", ""},  // mated
         {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "bestmove 0000", ""},    // stalemated
         {"7k/8/5QK1/8/8/8/8/8 b - - 0 1", "bestmove h8g8", ""},     // the only move
