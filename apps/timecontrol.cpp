@@ -52,7 +52,10 @@ std::string parseGoLimits(const std::vector<std::string>& words, GoLimits& limit
         } else if (word == "nodes") {
             error = readValue(words, i, 1, "a whole number, 1 or more", value);
             read.nodes = value;
-        } else if (word == "searchmoves" || word == "mate") {
+        } else if (word == "mate") {
+            error = readValue(words, i, 1, "a whole number of moves, 1 or more", value);
+            read.mate = value;
+        } else if (word == "searchmoves") {
             error = "go " + word + " is not supported";
         } else {
             error = "unknown go parameter '" + word + "'";

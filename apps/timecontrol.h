@@ -42,6 +42,7 @@ struct GoLimits {
     int64_t moveTime = -1;       // ms; -1 not given
     int depth = 0;               // 0 free
     int64_t nodes = 0;           // 0 no limit
+    int64_t mate = 0;            // the mate looked for, in moves; 0 none
     bool infinite = false;
     bool ponder = false;
 };

@@ -8,15 +8,20 @@
 
 namespace zarvi {
 
-std::string uciScore(int score, bool lateMates) {
+int mateInMoves(int score, bool lateMates) {
     // A mate at ply p scores mateScore - p; the mating side moves at the
     // odd plies, so the mate is (p + 1) / 2 of its moves away. The
     // threshold itself is a mate at ply 50, not a late mate at the root.
-    if (score >= mateThreshold && score <= mateScore) return "mate " + std::to_string((mateScore - score + 1) / 2);
-    if (lateMates && score > mateThreshold - maxPly && score < mateThreshold)
-        return "mate " + std::to_string((mateThreshold - score + 1) / 2);
-    if (score <= -mateThreshold && score >= -mateScore)
-        return "mate " + std::to_string(-((mateScore + score + 1) / 2));
+    if (score >= mateThreshold && score <= mateScore) return (mateScore - score + 1) / 2;
+    if (lateMates && score > mateThreshold - maxPly && score < mateThreshold) return (mateThreshold - score + 1) / 2;
+    if (score <= -mateThreshold && score >= -mateScore) return -((mateScore + score + 1) / 2);
+    return 0;
+}
+
+std::string uciScore(int score, bool lateMates) {
+    const int moves = mateInMoves(score, lateMates);
+    // Mated at once (-mateScore) is a mate of distance 0.
+    if (moves != 0 || score == -mateScore) return "mate " + std::to_string(moves);
     return "cp " + std::to_string(score * 100 / unitsPerPawn);
 }
 

@@ -17,6 +17,9 @@ constexpr int unitsPerPawn = 225;
 // after the announced ply score mateThreshold - ply: with lateMates those
 // are mates too.
 std::string uciScore(int score, bool lateMates = false);
+// The moves to the mate that score means, as uciScore counts them:
+// positive when the engine mates, negative when it is mated, 0 no mate.
+int mateInMoves(int score, bool lateMates);
 
 struct ThinkingReport {
     int depth = 0;

@@ -291,10 +291,14 @@ Move UciSession::searchMove(const std::vector<Move>& legal) {
     setDepthLimit(limits.depth);
     searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;
 
+    // A mate under way is carried out over the next moves; in the position
+    // where it was found it has come no nearer, and is searched anew.
+    if (playedPlies() == mateFoundAtPly) searcher->mateMode = 0;
     searching = this;
     setPollHook(pollSession);
     thinkingListener = reportThinking;
     startSearch(*searcher, game, side);
+    if (searcher->mateMode) mateFoundAtPly = playedPlies();
     thinkingListener = nullptr;
     setPollHook(nullptr);
     searching = nullptr;
@@ -339,6 +343,10 @@ void UciSession::go(const std::vector<std::string>& words) {
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).
             if (searchedNodes() > reportedNodes) report(plainMark);
+            // The root ends at the first mate it proves, shorter or not.
+            const int mate = mateInMoves(searcher->bestScore, searcher->mateMode != 0);
+            if (limits.mate > 0 && searchedNodes() > 0 && (mate <= 0 || mate > limits.mate))
+                send("info string no mate in " + std::to_string(limits.mate) + " found");
             // A move that has just become the best has no exact line yet;
             // the table's move after it is the reply the search met first.
             const Move reply = expectedReply(*searcher, searcher->workBoard, best);

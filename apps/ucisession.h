@@ -104,6 +104,7 @@ private:
     std::vector<Move> moves;
     std::vector<uint32_t> keys2;  // entry i: after ply i, entry 0 the start
     std::vector<uint16_t> keys3;
+    int mateFoundAtPly = -1;  // the game's length when a search last found its mate under way
 
     // The search under way.
     GoLimits limits;

@@ -156,6 +156,24 @@ TEST(UciProcess, ALongSearchShowsItLives) {
     EXPECT_GT(hashFull, 0);
 }
 
+// go mate answers as soon as the mate is proven, without a stop, asked
+// again as well (in the same position the mate comes no nearer, whether
+// the position is sent again or not); a mate longer than the one asked for
+// is played and named as such.
+TEST(UciProcess, AMateSearchAnswersAtOnce) {
+    EngineProcess engine;
+    const std::string position = "position fen r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1\n";
+    const std::string cases[][2] = {{position + "go mate 3", "score mate 3 "},
+                                    {"go mate 3", "score mate 3 "},
+                                    {position + "go mate 2", "info string no mate in 2 found"}};
+    for (const auto& [go, says] : cases) {
+        engine.say(go);
+        const std::vector<std::string> lines = engine.expect("bestmove");
+        EXPECT_EQ(test::bestMoveOf(lines.back()), "f6a6") << go;
+        EXPECT_NE(joinWords(lines, 0, lines.size()).find(says), std::string::npos) << go;
+    }
+}
+
 TEST(UciProcess, QuitOrTheEndOfInputEndsTheProgram) {
     EngineProcess quitting;
     quitting.say("go infinite\nquit");

@@ -11,11 +11,12 @@ namespace zarvi {
 namespace {
 
 // Every limit as "time/time increment/increment movestogo movetime depth
-// nodes infinite ponder"; parsed() adds " clamped" when the depth was.
+// nodes mate infinite ponder"; parsed() adds " clamped" when the depth was.
 std::string described(const GoLimits& l) {
     std::ostringstream out;
     out << l.time[white] << '/' << l.time[black] << ' ' << l.increment[white] << '/' << l.increment[black] << ' '
-        << l.movesToGo << ' ' << l.moveTime << ' ' << l.depth << ' ' << l.nodes << ' ' << l.infinite << l.ponder;
+        << l.movesToGo << ' ' << l.moveTime << ' ' << l.depth << ' ' << l.nodes << ' ' << l.mate << ' ' << l.infinite
+        << l.ponder;
     return out.str();
 }
 std::string parsed(const std::string& text, GoLimits& limits) {
@@ -26,12 +27,12 @@ std::string parsed(const std::string& text, GoLimits& limits) {
 
 TEST(GoLimits, ParametersAreReadAndANewGoStartsFromNothing) {
     GoLimits limits;
-    EXPECT_EQ(parsed("wtime 61000 btime 59000 winc 1000 binc 900 movestogo 12 depth 9 nodes 70000", limits),
-              "61000/59000 1000/900 12 -1 9 70000 00");
-    EXPECT_EQ(parsed("ponder infinite movetime 0", limits), "-1/-1 0/0 0 0 0 0 11");
+    EXPECT_EQ(parsed("wtime 61000 btime 59000 winc 1000 binc 900 movestogo 12 depth 9 nodes 70000 mate 4", limits),
+              "61000/59000 1000/900 12 -1 9 70000 4 00");
+    EXPECT_EQ(parsed("ponder infinite movetime 0", limits), "-1/-1 0/0 0 0 0 0 0 11");
     // The deepest iteration is 24.
-    EXPECT_EQ(parsed("depth 25", limits), "-1/-1 0/0 0 -1 24 0 00 clamped");
-    EXPECT_EQ(parsed("depth 24", limits), "-1/-1 0/0 0 -1 24 0 00");
+    EXPECT_EQ(parsed("depth 25", limits), "-1/-1 0/0 0 -1 24 0 0 00 clamped");
+    EXPECT_EQ(parsed("depth 24", limits), "-1/-1 0/0 0 -1 24 0 0 00");
 }
 
 // Each refusal names the fault and leaves the limits as they were.
@@ -43,13 +44,14 @@ TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
         {"btime 99999999999999999999", "btime must be a whole number of milliseconds, 0 or more, not "
                                        "'99999999999999999999'"},
         {"depth 5 fast", "unknown go parameter 'fast'"},
+        {"mate 0", "mate must be a whole number of moves, 1 or more, not '0'"},
         {"searchmoves e2e4", "go searchmoves is not supported"},
     };
     for (const auto& [text, message] : refused) {
         GoLimits limits;
         limits.depth = 7;
         EXPECT_EQ(parsed(text, limits), message) << text;
-        EXPECT_EQ(described(limits), "-1/-1 0/0 0 -1 7 0 00") << text;
+        EXPECT_EQ(described(limits), "-1/-1 0/0 0 -1 7 0 0 00") << text;
     }
 }
 
