@@ -8,6 +8,12 @@ namespace zarvi {
 
 namespace {
 
+bool isGoParameter(const std::string& word) {
+    static const char* const names[] = {"wtime", "btime", "winc",     "binc",   "movestogo",  "movetime",
+                                        "depth", "nodes", "mate", "infinite", "ponder", "searchmoves"};
+    return std::find(std::begin(names), std::end(names), word) != std::end(names);
+}
+
 // The value after a go parameter: a whole number of at least minimum.
 std::string readValue(const std::vector<std::string>& words, size_t& i, int64_t minimum, const char* what,
                       int64_t& value) {
@@ -56,7 +62,7 @@ std::string parseGoLimits(const std::vector<std::string>& words, GoLimits& limit
             error = readValue(words, i, 1, "a whole number of moves, 1 or more", value);
             read.mate = value;
         } else if (word == "searchmoves") {
-            error = "go " + word + " is not supported";
+            while (i + 1 < words.size() && !isGoParameter(words[i + 1])) read.searchMoves.push_back(words[++i]);
         } else {
             error = "unknown go parameter '" + word + "'";
         }

@@ -45,11 +45,13 @@ struct GoLimits {
     int64_t mate = 0;            // the mate looked for, in moves; 0 none
     bool infinite = false;
     bool ponder = false;
+    std::vector<std::string> searchMoves;  // as written; none: every legal move
 };
 
 // Reads the words after "go". Returns "" or what is wrong; on an error
 // limits is left as it was. depthClamped tells that a depth beyond
-// deepestGoDepth was lowered to it.
+// deepestGoDepth was lowered to it. searchmoves takes every word up to the
+// next parameter: the session judges the moves in its position.
 std::string parseGoLimits(const std::vector<std::string>& words, GoLimits& limits, bool& depthClamped);
 
 struct TimePlan {

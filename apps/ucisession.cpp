@@ -21,6 +21,7 @@
 #include "search/search.h"
 #include "search/thinking.h"
 #include "search/ttable.h"
+#include "rootlines.h"
 #include "ucioptions.h"
 #include "ucitext.h"
 #include "version.h"
@@ -284,12 +285,14 @@ Move UciSession::bookMove() {
     return legalBookMove(*book, trial, side);
 }
 
-Move UciSession::searchMove(const std::vector<Move>& legal) {
+Move UciSession::searchMove(const std::vector<Move>& candidates, bool restricted) {
     const TimePlan plan = limits.infinite || limits.ponder ? TimePlan{} : planTime(limits, side, moveOverheadMs);
     ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side, moveOverheadMs);
     hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
     setDepthLimit(limits.depth);
     searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;
+    searcher->onlyMoveCount = restricted ? int(candidates.size()) : 0;
+    std::copy(candidates.begin(), candidates.begin() + searcher->onlyMoveCount, searcher->onlyMoves);
 
     // A mate under way is carried out over the next moves; in the position
     // where it was found it has come no nearer, and is searched anew.
@@ -309,9 +312,9 @@ Move UciSession::searchMove(const std::vector<Move>& legal) {
     // without a move: any legal move keeps the draw.
     const SearchResult& r = searcher->result;
     const Move found{r.from, r.to};
-    if ((r.status == 0 || r.status == 1) && std::find(legal.begin(), legal.end(), found) != legal.end())
+    if ((r.status == 0 || r.status == 1) && std::find(candidates.begin(), candidates.end(), found) != candidates.end())
         return found;
-    return legal.front();
+    return candidates.front();
 }
 
 void UciSession::go(const std::vector<std::string>& words) {
@@ -331,14 +334,18 @@ void UciSession::go(const std::vector<std::string>& words) {
     waitingForRelease = limits.infinite || limits.ponder;
 
     const std::vector<Move> legal = legalMoves(game, side);
+    std::vector<std::string> complaints;
+    const std::vector<Move> allowed = namedRootMoves(game, side, legal, limits.searchMoves, complaints);
+    for (const std::string& complaint : complaints) refuse(complaint);
     Move best{0, 0};
     std::string ponder;  // the reply the variation expects, for the GUI to ponder on
     if (!legal.empty()) {
-        best = bookMove();
+        // The book knows nothing of the moves asked for.
+        if (allowed.size() == legal.size()) best = bookMove();
         if (best.from != 0) {
             send("info string book move " + moveText(game, best.from, best.to));
         } else {
-            best = searchMove(legal);
+            best = searchMove(allowed, allowed.size() < legal.size());
             formatVariation(*searcher, searcher->workBoard, best, principalVariation);
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).

@@ -71,7 +71,9 @@ private:
     std::vector<Move> legalMoves(posicion& board, int mover);
     // The book's move when it has a legal one, else {0, 0}.
     Move bookMove();
-    Move searchMove(const std::vector<Move>& legal);
+    // The search's move among candidates: the legal moves or, restricted,
+    // those that go searchmoves named.
+    Move searchMove(const std::vector<Move>& candidates, bool restricted);
     void waitForRelease();
 
     friend bool pollSession();

@@ -80,6 +80,10 @@ public:
     posicion displayBoard;           // where the thinking line is replayed
     posicion workBoard;              // where the search plays
     int rootScores[fullListCapacity] = {};
+    // A search over some of the root moves (the engine binary's go
+    // searchmoves): how many, 0 for every legal move, and which.
+    int onlyMoveCount = 0;
+    Move onlyMoves[fullListCapacity] = {};
     Move path[maxPly + 2] = {};      // path[p + 2] led into the node at ply p
     int resignRequest = 0;
     // The hash size factor the tables were allocated with; smaller than

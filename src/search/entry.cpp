@@ -143,6 +143,8 @@ void prepareHelper(buscador& helper, const buscador& main) {
     helper.inCheck[0] = main.inCheck[0];
     std::memcpy(helper.killers, main.killers, sizeof helper.killers);
     helper.mateMode = main.mateMode;
+    helper.onlyMoveCount = main.onlyMoveCount;
+    std::copy(main.onlyMoves, main.onlyMoves + main.onlyMoveCount, helper.onlyMoves);
     helper.expectedMatePly = main.expectedMatePly;
     helper.nodeCount = 0;
     helper.selDepth = 0;

@@ -61,13 +61,28 @@ bool stopBetweenMoves(const buscador& searcher, int k, int minK, int score, int 
     return k >= minK && timeIsUp(searcher) && score >= previous - scoreDropAllowance;
 }
 
+// Only the moves asked for stay in the root list, in its order; all stay
+// when none of those is among them.
+int keepOnlyMoves(buscador& searcher, int n) {
+    const Move* only = searcher.onlyMoves;
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        const Move move{searcher.fullFrom[0][i], searcher.fullTo[0][i]};
+        if (std::find(only, only + searcher.onlyMoveCount, move) == only + searcher.onlyMoveCount) continue;
+        searcher.fullFrom[0][kept] = move.from;
+        searcher.fullTo[0][kept] = move.to;
+        ++kept;
+    }
+    return kept > 0 ? kept : n;
+}
+
 }  // namespace
 
 int searchRoot(buscador& searcher, posicion& board) {
     // Set-up: trivial endings cap the depth; the legal moves are listed once.
     searcher.depthCap = depthCapOf(board);
     searcher.bestFrom = searcher.bestTo = 0;
-    const int n = listLegalMoves(searcher, board, searcher.engineSide, 0, searcher.inCheck[0]);
+    int n = listLegalMoves(searcher, board, searcher.engineSide, 0, searcher.inCheck[0]);
 
     if (n == 1) {
         searcher.singleReply = 1;
@@ -82,6 +97,7 @@ int searchRoot(buscador& searcher, posicion& board) {
         searcher.engineMated = 1;
         return -mateScore;
     }
+    if (searcher.onlyMoveCount > 0) n = keepOnlyMoves(searcher, n);
     searcher.iterationDepth = 1;
     board.undoPly = 0;
     // There is a choice to search for: helpers, if any, search it too.

@@ -156,6 +156,23 @@ TEST(UciProcess, ALongSearchShowsItLives) {
     EXPECT_GT(hashFull, 0);
 }
 
+// go searchmoves: the search keeps to the legal moves named and says
+// which names it leaves out; when no legal move is named, it searches all.
+TEST(UciProcess, SearchmovesKeepsToTheLegalMovesNamed) {
+    EngineProcess engine;
+    engine.say("position startpos\ngo depth 5 searchmoves e1e2 a2a3 h9h9");
+    const std::vector<std::string> lines = engine.expect("bestmove");
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "info string searchmoves: illegal move e1e2 left out");
+    EXPECT_EQ(lines[1], "info string searchmoves: 'h9h9' is not a move in long algebraic notation here; left out");
+    for (size_t i = 2; i + 1 < lines.size(); ++i) EXPECT_NE(lines[i].find(" pv a2a3"), std::string::npos) << lines[i];
+    EXPECT_EQ(test::bestMoveOf(lines.back()), "a2a3");
+    engine.say("go depth 3 searchmoves e1e2");
+    const std::vector<std::string> all = engine.expect("bestmove");
+    EXPECT_EQ(all.at(1), "info string searchmoves: no legal move named; every move is searched");
+    EXPECT_TRUE(test::answersLegally(all));
+}
+
 // go mate answers as soon as the mate is proven, without a stop, asked
 // again as well (in the same position the mate comes no nearer, whether
 // the position is sent again or not); a mate longer than the one asked for

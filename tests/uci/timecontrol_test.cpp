@@ -17,6 +17,7 @@ std::string described(const GoLimits& l) {
     out << l.time[white] << '/' << l.time[black] << ' ' << l.increment[white] << '/' << l.increment[black] << ' '
         << l.movesToGo << ' ' << l.moveTime << ' ' << l.depth << ' ' << l.nodes << ' ' << l.mate << ' ' << l.infinite
         << l.ponder;
+    for (const std::string& move : l.searchMoves) out << ' ' << move;
     return out.str();
 }
 std::string parsed(const std::string& text, GoLimits& limits) {
@@ -33,6 +34,8 @@ TEST(GoLimits, ParametersAreReadAndANewGoStartsFromNothing) {
     // The deepest iteration is 24.
     EXPECT_EQ(parsed("depth 25", limits), "-1/-1 0/0 0 -1 24 0 0 00 clamped");
     EXPECT_EQ(parsed("depth 24", limits), "-1/-1 0/0 0 -1 24 0 0 00");
+    // searchmoves takes the words up to the next parameter, moves or not.
+    EXPECT_EQ(parsed("searchmoves e2e4 x depth 3 searchmoves", limits), "-1/-1 0/0 0 -1 3 0 0 00 e2e4 x");
 }
 
 // Each refusal names the fault and leaves the limits as they were.
@@ -45,7 +48,6 @@ TEST(GoLimits, NonsenseIsRefusedAndChangesNothing) {
                                        "'99999999999999999999'"},
         {"depth 5 fast", "unknown go parameter 'fast'"},
         {"mate 0", "mate must be a whole number of moves, 1 or more, not '0'"},
-        {"searchmoves e2e4", "go searchmoves is not supported"},
     };
     for (const auto& [text, message] : refused) {
         GoLimits limits;

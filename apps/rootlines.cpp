@@ -1,0 +1,27 @@
+#include "rootlines.h"
+
+#include <algorithm>
+
+#include "board/notation.h"
+
+namespace zarvi {
+
+std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vector<Move>& legal,
+                                 const std::vector<std::string>& names, std::vector<std::string>& complaints) {
+    std::vector<Move> named;
+    for (const std::string& name : names) {
+        Move move{0, 0};
+        if (!parseMoveText(board, side, name, move.from, move.to)) {
+            complaints.push_back("searchmoves: '" + name + "' is not a move in long algebraic notation here; left out");
+        } else if (std::find(legal.begin(), legal.end(), move) == legal.end()) {
+            complaints.push_back("searchmoves: illegal move " + name + " left out");
+        } else {
+            named.push_back(move);
+        }
+    }
+    if (!named.empty()) return named;
+    if (!names.empty()) complaints.push_back("searchmoves: no legal move named; every move is searched");
+    return legal;
+}
+
+}  // namespace zarvi

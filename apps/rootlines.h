@@ -1,0 +1,21 @@
+// The root moves of a search and the lines it reports: the moves that go
+// searchmoves names, judged in the session's position, and the lines of a
+// search for several best moves (MultiPV) as info lines. The session
+// calls both on every go.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "board/posicion.h"
+#include "board/types.h"
+
+namespace zarvi {
+
+// The legal moves among names, in their order. A name that is no move in
+// long algebraic notation here, or no legal one, is left out with a
+// complaint; when no legal move is named, every legal move is searched.
+std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vector<Move>& legal,
+                                 const std::vector<std::string>& names, std::vector<std::string>& complaints);
+
+}  // namespace zarvi
