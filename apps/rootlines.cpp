@@ -24,4 +24,16 @@ std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vec
     return legal;
 }
 
+std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state) {
+    std::vector<std::string> reports;
+    for (int i = 0; i < searcher.lineCount; ++i) {
+        const RootLine& line = searcher.lines[i];
+        state.line = i + 1;
+        state.score = line.score;
+        state.variation = variationMoves(line.variation);
+        reports.push_back(infoLine(state));
+    }
+    return reports;
+}
+
 }  // namespace zarvi

@@ -9,6 +9,8 @@
 
 #include "board/posicion.h"
 #include "board/types.h"
+#include "search/buscador.h"
+#include "uciinfo.h"
 
 namespace zarvi {
 
@@ -17,5 +19,9 @@ namespace zarvi {
 // complaint; when no legal move is named, every legal move is searched.
 std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vector<Move>& legal,
                                  const std::vector<std::string>& names, std::vector<std::string>& complaints);
+
+// An info line for each line of the searcher's last finished iteration,
+// numbered from 1, best first; state holds what they share (depth, nodes).
+std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state);
 
 }  // namespace zarvi

@@ -4,6 +4,7 @@
 
 #include "eval/evalcache.h"
 #include "eval/settings.h"
+#include "search/buscador.h"
 #include "search/threads.h"
 #include "search/ttable.h"
 #include "ucitext.h"
@@ -34,6 +35,7 @@ const UciOption uciOptions[uciOptionCount] = {
     {"Hash", OptionKind::spin, minHashSizeFactor, maxHashSizeFactor, defaultHashMegabytes, ""},
     {"Clear Hash", OptionKind::button, 0, 0, 0, ""},
     {"Threads", OptionKind::spin, 1, maxThreads, 1, ""},
+    {"MultiPV", OptionKind::spin, 1, maxRootLines, 1, ""},
     {"Ponder", OptionKind::check, 0, 1, 0, ""},
     {"Move Overhead", OptionKind::spin, 0, 5000, 10, ""},
     {"OwnBook", OptionKind::check, 0, 1, 0, ""},

@@ -17,6 +17,7 @@ enum OptionId {
     hashOption,
     clearHashOption,
     threadsOption,
+    multiPvOption,
     ponderOption,
     moveOverheadOption,
     ownBookOption,

@@ -156,6 +156,7 @@ void UciSession::setOption(const std::vector<std::string>& words) {
             clearEvaluationCache();
             break;
         case threadsOption: helpers.resize(value - 1); break;
+        case multiPvOption: linesWanted = value; break;
         // The other program decides when to ponder: the engine changes
         // nothing of its own.
         case ponderOption: break;
@@ -291,6 +292,7 @@ Move UciSession::searchMove(const std::vector<Move>& candidates, bool restricted
     hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
     setDepthLimit(limits.depth);
     searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;
+    searcher->linesWanted = linesWanted;
     searcher->onlyMoveCount = restricted ? int(candidates.size()) : 0;
     std::copy(candidates.begin(), candidates.begin() + searcher->onlyMoveCount, searcher->onlyMoves);
 
@@ -349,7 +351,14 @@ void UciSession::go(const std::vector<std::string>& words) {
             formatVariation(*searcher, searcher->workBoard, best, principalVariation);
             // The search's last word when stop, the clock or the node limit
             // cut it short, or when it ended without a report (mated).
-            if (searchedNodes() > reportedNodes) report(plainMark);
+            // Several lines stand as their last iteration reported them.
+            if (searchedNodes() > reportedNodes) {
+                if (linesWanted > 1) {
+                    send(progressLine(searchState()));
+                } else {
+                    report(plainMark);
+                }
+            }
             // The root ends at the first mate it proves, shorter or not.
             const int mate = mateInMoves(searcher->bestScore, searcher->mateMode != 0);
             if (limits.mate > 0 && searchedNodes() > 0 && (mate <= 0 || mate > limits.mate))
@@ -444,6 +453,10 @@ ThinkingReport UciSession::searchState() {
 }
 
 void UciSession::report(int mark) {
+    if (searcher->lineCount > 0) {
+        for (const std::string& line : lineReports(*searcher, searchState())) send(line);
+        return;
+    }
     ThinkingReport r = searchState();
     r.score = searcher->bestScore;
     r.lowerBound = mark == failHighMark;

@@ -111,6 +111,7 @@ private:
     // The search under way.
     GoLimits limits;
     int64_t moveOverheadMs = 0;
+    int linesWanted = 1;        // MultiPV
     TimePlan ponderPlan;        // the plan that a ponderhit starts
     int64_t goStartMs = 0;
     int64_t reportedNodes = 0;    // nodeCount at the last info line

@@ -27,6 +27,18 @@ constexpr int statusTextLength = 200;
 // The status bar's text: "Ready!", the book label or the thinking line.
 extern char statusText[statusTextLength + 1];
 
+// The most lines a search for several best moves finds (MultiPV).
+constexpr int maxRootLines = 64;
+
+// One line of a search for several best moves: a root move, its exact
+// score and, for the main searcher, its variation as the thinking line
+// formats it. The root fills them; the engine binary reports them.
+struct RootLine {
+    Move move;
+    int score;
+    char variation[statusTextLength + 1];
+};
+
 // What the search found: the move and an outcome code.
 struct SearchResult {
     int from;
@@ -84,6 +96,11 @@ public:
     // searchmoves): how many, 0 for every legal move, and which.
     int onlyMoveCount = 0;
     Move onlyMoves[fullListCapacity] = {};
+    // A search for several best moves (MultiPV): the lines wanted, and
+    // those of its last finished iteration, best first.
+    int linesWanted = 1;
+    int lineCount = 0;
+    RootLine lines[maxRootLines];
     Move path[maxPly + 2] = {};      // path[p + 2] led into the node at ply p
     int resignRequest = 0;
     // The hash size factor the tables were allocated with; smaller than

@@ -70,6 +70,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     searcher.resignRequest = 0;
     searcher.nodeCount = 0;
     searcher.selDepth = 0;
+    searcher.lineCount = 0;
     searcher.searchStopped = 0;
     searcher.nextPollNodes = searcher.pollInterval / 2;
     searcher.result.status = 0;
@@ -143,6 +144,7 @@ void prepareHelper(buscador& helper, const buscador& main) {
     helper.inCheck[0] = main.inCheck[0];
     std::memcpy(helper.killers, main.killers, sizeof helper.killers);
     helper.mateMode = main.mateMode;
+    helper.linesWanted = main.linesWanted;
     helper.onlyMoveCount = main.onlyMoveCount;
     std::copy(main.onlyMoves, main.onlyMoves + main.onlyMoveCount, helper.onlyMoves);
     helper.expectedMatePly = main.expectedMatePly;

@@ -76,6 +76,119 @@ int keepOnlyMoves(buscador& searcher, int n) {
     return kept > 0 ? kept : n;
 }
 
+// After an iteration: stop when deep enough, lost, trivially drawn, or
+// when the next iteration could not finish in the time left.
+bool lastIteration(const buscador& searcher, const posicion& board, int best) {
+    if (searcher.iterationDepth >= settings.maxDepth || best < -mateThreshold) return true;
+    if (searcher.depthCap != 0 && searcher.depthCap <= searcher.iterationDepth) return true;
+    if (searcher.bestScore == 0 && board.pawnList[searcher.engineSide][0] == 0 && board.pieceUnits[searcher.engineSide] < 4)
+        return true;
+    // In 64 bits: after 86 hours of uptime 69 times a centisecond clock
+    // no longer fits in 32.
+    const int64_t start = searcher.startTime, stop = searcher.stopTime;
+    const int64_t newIterationLimit = ((100 - newIterationPercent) * start + newIterationPercent * stop) / 100;
+    return searcher.iterationDepth >= settings.minStopDepth && !searcher.helperIndex &&
+           elapsedCentiseconds() >= newIterationLimit;
+}
+
+// Several lines (MultiPV). Each iteration finds them one by one: line j is
+// the best of the root moves that the lines before it left, with an exact
+// score, so that every line's score can be reported and compared.
+
+// The score of root move i, searched again with the failing side of the
+// window widened in growing steps until it lies inside.
+int exactRootScore(buscador& searcher, posicion& board, int i, int lo, int hi) {
+    for (int step = widenStep;; step *= 2) {
+        const int v = searchRootMove(searcher, board, i, lo, hi);
+        if (searcher.searchStopped) return v;
+        if (v <= lo && lo > -fullWindow) {
+            lo = std::max(-fullWindow, lo - step);
+        } else if (v >= hi && hi < fullWindow) {
+            hi = std::min(fullWindow, hi + step);
+        } else {
+            return v;
+        }
+    }
+}
+
+// Line j: the best of rootOrder[j..n) moves to rootOrder[j], its exact
+// score to rootScores. The first is searched around its last exact
+// score, each other one first proven no better with a null window. Line 1
+// is the search's best move as soon as it is known. False when the search
+// ends: stopped, or out of time (during line 1 by the root's own rule).
+bool searchLine(buscador& searcher, posicion& board, int j, int n, int margin) {
+    int* order = searcher.rootOrder;
+    const int previous = searcher.rootScores[order[j]];
+    searcher.rootMoveNumber = j + 1;
+    int best = exactRootScore(searcher, board, order[j], previous - margin, previous + margin);
+    for (int k = j + 1;; ++k) {
+        if (searcher.searchStopped) return false;
+        searcher.rootScores[order[j]] = best;
+        if (j == 0) {
+            searcher.bestScore = best;
+            chooseMove(searcher, order[0]);
+        }
+        if (k == n) return true;
+        if (j == 0 ? stopBetweenMoves(searcher, k, 3, best, previous) : timeIsUp(searcher)) return false;
+        const int g = order[k];
+        searcher.rootMoveNumber = k + 1;
+        if (searchRootMove(searcher, board, g, best, best + 1) <= best || searcher.searchStopped) continue;
+        const int x = exactRootScore(searcher, board, g, best, best + margin);
+        if (x <= best || searcher.searchStopped) continue;
+        best = x;
+        std::copy_backward(order + j, order + k, order + k + 1);
+        order[j] = g;
+    }
+}
+
+// Line j as found: its move, score and (for the main searcher, which
+// alone reports) its variation, while the table still holds it.
+void noteLine(buscador& searcher, const posicion& board, RootLine& line, int j) {
+    const int i = searcher.rootOrder[j];
+    line.move = {searcher.fullFrom[0][i], searcher.fullTo[0][i]};
+    line.score = searcher.rootScores[i];
+    line.variation[0] = '\0';
+    if (!searcher.helperIndex) formatVariation(searcher, board, line.move, line.variation);
+}
+
+// The lines of a finished iteration, best first, become the searcher's
+// lines and lead the root order; line 1 is the best move.
+void finishIteration(buscador& searcher, const RootLine* found, int lines) {
+    int rank[maxRootLines], order[maxRootLines];
+    for (int j = 0; j < lines; ++j) rank[j] = j;
+    std::stable_sort(rank, rank + lines, [&](int a, int b) { return found[a].score > found[b].score; });
+    for (int j = 0; j < lines; ++j) {
+        order[j] = searcher.rootOrder[rank[j]];
+        searcher.lines[j] = found[rank[j]];
+    }
+    std::copy(order, order + lines, searcher.rootOrder);
+    searcher.lineCount = lines;
+    searcher.bestScore = searcher.lines[0].score;
+    chooseMove(searcher, order[0]);
+}
+
+// The iterations after the first, which scored every move exactly, when
+// several lines are wanted. Returns as searchRoot does.
+int searchLines(buscador& searcher, posicion& board, int n) {
+    const int lines = std::min(searcher.linesWanted, n);
+    const bool middlegame = board.pieceUnits[white] >= middlegameUnits && board.pieceUnits[black] >= middlegameUnits;
+    const int margin = middlegame ? aspirationMiddlegame : aspirationEndgame;
+    RootLine found[maxRootLines];
+    orderRootMoves(searcher, n);
+    for (int j = 0; j < lines; ++j) noteLine(searcher, board, found[j], j);
+    for (;;) {
+        finishIteration(searcher, found, lines);
+        displayThinking(searcher, board, plainMark);
+        if (isMate(searcher.bestScore)) return mateFoundAt(searcher, searcher.bestScore);
+        if (lastIteration(searcher, board, searcher.bestScore)) return searcher.bestScore;
+        ++searcher.iterationDepth;
+        for (int j = 0; j < lines; ++j) {
+            if (!searchLine(searcher, board, j, n, margin)) return searcher.bestScore;
+            noteLine(searcher, board, found[j], j);
+        }
+    }
+}
+
 }  // namespace
 
 int searchRoot(buscador& searcher, posicion& board) {
@@ -123,6 +236,7 @@ int searchRoot(buscador& searcher, posicion& board) {
             chooseMove(searcher, i);
         }
     }
+    if (searcher.linesWanted > 1) return searchLines(searcher, board, n);
     if (isMate(best)) {
         displayThinking(searcher, board, plainMark);
         return mateFoundAt(searcher, best);
@@ -222,20 +336,7 @@ int searchRoot(buscador& searcher, posicion& board) {
             if (isMate(best)) return mateFoundAt(searcher, best);
         }
         displayThinking(searcher, board, plainMark);
-
-        // Stop when deep enough, lost, trivially drawn, or when the next
-        // iteration could not finish in the time left.
-        if (searcher.iterationDepth >= settings.maxDepth || best < -mateThreshold) return best;
-        if (searcher.depthCap != 0 && searcher.depthCap <= searcher.iterationDepth) return best;
-        if (searcher.bestScore == 0 && board.pawnList[searcher.engineSide][0] == 0 && board.pieceUnits[searcher.engineSide] < 4)
-            return best;
-        // In 64 bits: after 86 hours of uptime 69 times a centisecond clock
-        // no longer fits in 32.
-        const int64_t start = searcher.startTime, stop = searcher.stopTime;
-        const int64_t newIterationLimit = ((100 - newIterationPercent) * start + newIterationPercent * stop) / 100;
-        if (searcher.iterationDepth >= settings.minStopDepth && !searcher.helperIndex &&
-            elapsedCentiseconds() >= newIterationLimit)
-            return best;
+        if (lastIteration(searcher, board, best)) return best;
         ++searcher.iterationDepth;
         previous = best;
     }

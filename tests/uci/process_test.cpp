@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/childprocess.h"
@@ -154,6 +156,60 @@ TEST(UciProcess, ALongSearchShowsItLives) {
         shown = test::infoField(line, "time");
     }
     EXPECT_GT(hashFull, 0);
+}
+
+// The lines of each finished iteration of a search for several: number,
+// move and centipawns, in the order they came.
+struct Line {
+    long long number;
+    std::string move;
+    long long cp;
+};
+std::vector<std::vector<Line>> iterations(const std::vector<std::string>& lines) {
+    std::vector<std::vector<Line>> found;
+    for (const std::string& line : lines) {
+        const long long number = test::infoField(line, "multipv");
+        const size_t pv = line.find(" pv "), cp = line.find(" score cp ");
+        if (number < 0) continue;
+        if (number == 1) found.emplace_back();
+        if (pv == std::string::npos || cp == std::string::npos || line.find("bound") != std::string::npos ||
+            found.empty()) {
+            ADD_FAILURE() << "not an exact line of an iteration: " << line;
+            continue;
+        }
+        found.back().push_back({number, line.substr(pv + 4, 4), std::stoll(line.substr(cp + 10))});
+    }
+    return found;
+}
+
+// MultiPV: every finished iteration reports as many lines as asked for or
+// as there are moves, numbered from 1, each with another move and an
+// exact score, best first; line 1's move is played. Here 3. Nxh4 takes a
+// queen, and nothing else comes near it.
+TEST(UciProcess, SeveralLinesBestFirst) {
+    EngineProcess engine;
+    engine.say("setoption name MultiPV value 3\n"
+               "position fen rnb1kbnr/pppp1ppp/8/4p3/4P2q/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
+    const std::tuple<const char*, size_t, const char*> cases[] = {{"go depth 6", 3, "f3h4"},
+                                                                  {"go depth 4 searchmoves a2a3 b2b3", 2, ""}};
+    for (const auto& [go, count, best] : cases) {
+        engine.say(go);
+        const std::vector<std::string> lines = engine.expect("bestmove");
+        const std::vector<std::vector<Line>> found = iterations(lines);
+        ASSERT_GE(found.size(), 4u) << go;
+        for (const std::vector<Line>& iteration : found) {
+            ASSERT_EQ(iteration.size(), count) << go;
+            std::set<std::string> moves;
+            for (size_t i = 0; i < count; ++i) {
+                moves.insert(iteration[i].move);
+                EXPECT_EQ(iteration[i].number, int(i) + 1);
+                EXPECT_LE(iteration[i].cp, iteration[i > 0 ? i - 1 : 0].cp) << go;
+            }
+            EXPECT_TRUE(count == 3 ? moves.size() == 3 : moves == (std::set<std::string>{"a2a3", "b2b3"})) << go;
+        }
+        EXPECT_EQ(test::bestMoveOf(lines.back()), found.back()[0].move) << go;
+        EXPECT_TRUE(!*best || (found.back()[0].move == best && found.back()[0].cp >= found.back()[1].cp + 500));
+    }
 }
 
 // go searchmoves: the search keeps to the legal moves named and says

@@ -109,7 +109,7 @@ TEST_F(UciSessionTest, RefusalsNameTheFaultAndChangeNothing) {
 // Options by their names in any case, within their whole ranges; the
 // tables are made anew, at about a megabyte a factor, before the next answer.
 TEST_F(UciSessionTest, OptionsReachTheSettings) {
-    EXPECT_EQ(say({"uci"}).size(), 26u);  // two id lines, 23 options, uciok
+    EXPECT_EQ(say({"uci"}).size(), 27u);  // two id lines, 24 options, uciok
     EXPECT_TRUE(say({"setoption name Centre Weight value 100", "setoption name pins weight value 0",
                      "setoption name selectivity value FALSE", "setoption name Positional Knowledge value false"})
                     .empty());
