@@ -16,12 +16,12 @@
 #include "game/cable.h"
 #include "platform/platform.h"
 #include "platform/portable.h"
+#include "rootlines.h"
 #include "search/bench.h"
 #include "search/history.h"
 #include "search/search.h"
 #include "search/thinking.h"
 #include "search/ttable.h"
-#include "rootlines.h"
 #include "ucioptions.h"
 #include "ucitext.h"
 #include "version.h"
@@ -340,7 +340,7 @@ void UciSession::go(const std::vector<std::string>& words) {
     const std::vector<Move> allowed = namedRootMoves(game, side, legal, limits.searchMoves, complaints);
     for (const std::string& complaint : complaints) refuse(complaint);
     Move best{0, 0};
-    std::string ponder;  // the reply the variation expects, for the GUI to ponder on
+    std::string ponder;
     if (!legal.empty()) {
         // The book knows nothing of the moves asked for.
         if (allowed.size() == legal.size()) best = bookMove();
@@ -348,33 +348,40 @@ void UciSession::go(const std::vector<std::string>& words) {
             send("info string book move " + moveText(game, best.from, best.to));
         } else {
             best = searchMove(allowed, allowed.size() < legal.size());
-            formatVariation(*searcher, searcher->workBoard, best, principalVariation);
-            // The search's last word when stop, the clock or the node limit
-            // cut it short, or when it ended without a report (mated).
-            // Several lines stand as their last iteration reported them.
-            if (searchedNodes() > reportedNodes) {
-                if (linesWanted > 1) {
-                    send(progressLine(searchState()));
-                } else {
-                    report(plainMark);
-                }
-            }
-            // The root ends at the first mate it proves, shorter or not.
-            const int mate = mateInMoves(searcher->bestScore, searcher->mateMode != 0);
-            if (limits.mate > 0 && searchedNodes() > 0 && (mate <= 0 || mate > limits.mate))
-                send("info string no mate in " + std::to_string(limits.mate) + " found");
-            // A move that has just become the best has no exact line yet;
-            // the table's move after it is the reply the search met first.
-            const Move reply = expectedReply(*searcher, searcher->workBoard, best);
-            if (reply.from != 0) {
-                posicion after = game;
-                makeMove(after, best.from, best.to, side);
-                ponder = " ponder " + moveText(after, reply.from, reply.to);
-            }
+            sayLastWord(best);
+            ponder = ponderText(best);
         }
     }
     if (waitingForRelease && !stopRequested && !quitRequested) waitForRelease();
     send("bestmove " + (best.from != 0 ? moveText(game, best.from, best.to) + ponder : std::string("0000")));
+}
+
+void UciSession::sayLastWord(Move best) {
+    // When stop, the clock or the node limit cut the search short, or it
+    // ended without a report (mated); several lines stand as their last
+    // iteration reported them.
+    formatVariation(*searcher, searcher->workBoard, best, principalVariation);
+    if (searchedNodes() > reportedNodes) {
+        if (linesWanted > 1) {
+            send(progressLine(searchState()));
+        } else {
+            report(plainMark);
+        }
+    }
+    // The root ends at the first mate it proves, shorter or not.
+    const int mate = mateInMoves(searcher->bestScore, searcher->mateMode != 0);
+    if (limits.mate > 0 && searchedNodes() > 0 && (mate <= 0 || mate > limits.mate))
+        send("info string no mate in " + std::to_string(limits.mate) + " found");
+}
+
+std::string UciSession::ponderText(Move best) {
+    // A move that has just become the best has no exact line yet; the
+    // table's move after it is the reply the search met first.
+    const Move reply = expectedReply(*searcher, searcher->workBoard, best);
+    if (reply.from == 0) return "";
+    posicion after = game;
+    makeMove(after, best.from, best.to, side);
+    return " ponder " + moveText(after, reply.from, reply.to);
 }
 
 void UciSession::waitForRelease() {

@@ -74,6 +74,11 @@ private:
     // The search's move among candidates: the legal moves or, restricted,
     // those that go searchmoves named.
     Move searchMove(const std::vector<Move>& candidates, bool restricted);
+    // The info lines after a search: its last report, and whether go mate
+    // found its mate.
+    void sayLastWord(Move best);
+    // " ponder M", the reply the engine expects to best, or "".
+    std::string ponderText(Move best);
     void waitForRelease();
 
     friend bool pollSession();
@@ -108,10 +113,12 @@ private:
     std::vector<uint16_t> keys3;
     int mateFoundAtPly = -1;  // the game's length when a search last found its mate under way
 
+    // Options the session applies to every search.
+    int64_t moveOverheadMs = 0;
+    int linesWanted = 1;  // MultiPV
+
     // The search under way.
     GoLimits limits;
-    int64_t moveOverheadMs = 0;
-    int linesWanted = 1;        // MultiPV
     TimePlan ponderPlan;        // the plan that a ponderhit starts
     int64_t goStartMs = 0;
     int64_t reportedNodes = 0;    // nodeCount at the last info line

@@ -20,7 +20,8 @@ bool allocateEvaluationCache(int factor) {
 
 void clearEvaluationCache() {
     EvaluationCache& c = evaluationCache;
-    for (int i = 0; i < c.size; ++i) c.entries[i] = EvalCacheEntry{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
+    const EvalCacheEntry empty{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
+    for (int i = 0; i < c.size; ++i) c.entries[i] = empty;
 }
 
 void freeEvaluationCache() {
