@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -45,17 +43,6 @@ public:
         readUntil(prefix, timeoutMs, found);
         return found;
     }
-    // Reads into seen up to a line that holds part; false if none came in time.
-    bool shows(const std::string& part, int64_t timeoutMs, std::vector<std::string>& seen) {
-        const auto start = std::chrono::steady_clock::now();
-        for (std::string line; readLine(line, timeoutMs - std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                              std::chrono::steady_clock::now() - start)
-                                                              .count());) {
-            seen.push_back(line);
-            if (line.find(part) != std::string::npos) return true;
-        }
-        return false;
-    }
 };
 
 // isready is answered during the search, a position waits for the best
@@ -78,52 +65,31 @@ TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
     EXPECT_EQ(engine.expect("bestmove").back(), "bestmove a1a8");
 }
 
-// Timed searches end by themselves, their thinking first, never later
-// than the clock given: a movetime and a game clock.
-TEST(UciProcess, TimedSearchesEndWithinTheirClock) {
-    EngineProcess engine;
-    const std::vector<std::string> moves{"e2e4", "e7e5", "g1f3", "b8c6"};
-    engine.say("position startpos moves e2e4 e7e5 g1f3 b8c6");
-    for (const char* go : {"go movetime 300", "go wtime 3000 btime 3000 winc 0 binc 0"}) {
-        engine.say(go);
-        const std::vector<std::string> lines = engine.expect("bestmove", 3000);
-        EXPECT_GE(lines.size(), 2u) << go;
-        EXPECT_TRUE(test::answersLegally(lines, "startpos", moves));
-    }
-}
-
 // Pondering as GUIs drive it: the best move comes with the reply the
 // engine expects; on the position after that reply it thinks without an
 // answer, whatever it finds, until ponderhit gives it the 2 s white has
-// left, or until stop when the other side played something else.
+// left, or until stop when the other side played something else. Timed
+// searches end by themselves, their thinking first, within their clock.
 TEST(UciProcess, PonderingHitsAndMisses) {
     EngineProcess engine;
     engine.say("setoption name Ponder value true\nposition startpos moves e2e4\ngo movetime 300");
-    const std::vector<std::string> answer = splitWords(engine.expect("bestmove").back());
-    ASSERT_EQ(answer.size(), 4u);
-    EXPECT_EQ(answer[2], "ponder");
-    std::vector<std::string> moves{"e2e4", answer[1], answer[3]};
+    const std::vector<std::string> answer = splitWords(engine.expect("bestmove", 3000).back());
+    ASSERT_TRUE(answer.size() == 4 && answer[2] == "ponder");
+    const std::vector<std::string> moves{"e2e4", answer[1], answer[3]};
     engine.say("position startpos moves " + joinWords(moves, 0, 3) + "\ngo ponder wtime 2000 btime 2000");
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("ponderhit");
     const std::vector<std::string> hit = engine.expect("bestmove", 2000);
-    EXPECT_TRUE(test::answersLegally(hit, "startpos", moves));
-    EXPECT_EQ(splitWords(hit.back()).size(), 4u) << hit.back();
+    EXPECT_TRUE(test::answersLegally(hit, "startpos", moves) && splitWords(hit.back()).size() == 4 && hit.size() >= 2)
+        << hit.back();
 
     // A miss: stop answers for the pondered position, then the real one.
-    moves.push_back(test::bestMoveOf(hit.back()));
-    std::vector<std::string> pondered = moves;
-    pondered.push_back(splitWords(hit.back())[3]);
-    engine.say("position startpos moves " + joinWords(pondered, 0, 5) + "\ngo ponder wtime 2000 btime 2000");
+    engine.say("position startpos moves e2e4 e7e5 g1f3\ngo ponder wtime 2000 btime 2000");
     EXPECT_FALSE(engine.answersWithin("bestmove", watch));
     engine.say("stop");
-    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove"), "startpos", pondered));
-    test::Referee referee;
-    referee.setUp("startpos", moves);
-    const std::vector<Move>& legal = referee.legalMoves();
-    moves.push_back(referee.text(legal[referee.text(legal[0]) == pondered.back() ? 1 : 0]));
-    engine.say("position startpos moves " + joinWords(moves, 0, 5) + "\ngo movetime 300");
-    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 3000), "startpos", moves));
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove"), "startpos", {"e2e4", "e7e5", "g1f3"}));
+    engine.say("position startpos moves e2e4 e7e5 b1c3\ngo movetime 300");
+    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove", 3000), "startpos", {"e2e4", "e7e5", "b1c3"}));
 
     // A mate found while pondering waits for ponderhit too.
     engine.say("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1\ngo ponder wtime 2000 btime 2000");
@@ -137,105 +103,82 @@ TEST(UciProcess, PonderingHitsAndMisses) {
 // and on every scored line how deep it went and how full the table is.
 TEST(UciProcess, ALongSearchShowsItLives) {
     EngineProcess engine;
-    std::vector<std::string> lines;
     engine.say("position startpos moves e2e4 e7e5\ngo infinite");
-    EXPECT_FALSE(engine.shows(" currmove ", 2000, lines));
-    EXPECT_TRUE(engine.shows(" currmove ", patience, lines));
-    EXPECT_TRUE(engine.shows("info nodes ", 3000, lines));
-    engine.say("stop");
-    for (const std::string& line : engine.expect("bestmove")) lines.push_back(line);
+    bool found = false;  // no line starts with "-": each read takes its whole time
+    std::vector<std::string> lines = engine.readUntil("-", 2000, found);
+    EXPECT_EQ(joinWords(lines, 0, lines.size()).find(" currmove "), std::string::npos);
+    for (const std::string& line : engine.readUntil("-", 3000, found)) lines.push_back(line);
+    const std::string all = joinWords(lines, 0, lines.size());
+    EXPECT_TRUE(all.find(" currmove ") != std::string::npos && all.find("info nodes ") != std::string::npos);
     long long shown = 0, hashFull = 0;
     for (const std::string& line : lines) {
-        if (test::infoField(line, "time") < 0) continue;
-        if (line.rfind("info nodes ", 0) == 0) {
-            EXPECT_GE(test::infoField(line, "time") - shown, 999) << line;
-        } else {
-            EXPECT_GE(test::infoField(line, "seldepth"), test::infoField(line, "depth")) << line;
-        }
+        const long long time = test::infoField(line, "time");
+        if (time < 0) continue;
+        const bool progress = line.rfind("info nodes ", 0) == 0;
         hashFull = test::infoField(line, "hashfull");
+        const long long depth = test::infoField(line, "depth");
+        EXPECT_TRUE(progress ? time - shown >= 999 : test::infoField(line, "seldepth") >= depth) << line;
         EXPECT_TRUE(hashFull >= 0 && hashFull <= 1000) << line;
-        shown = test::infoField(line, "time");
+        shown = time;
     }
     EXPECT_GT(hashFull, 0);
 }
 
-// The lines of each finished iteration of a search for several: number,
-// move and centipawns, in the order they came.
-struct Line {
-    long long number;
-    std::string move;
-    long long cp;
-};
-std::vector<std::vector<Line>> iterations(const std::vector<std::string>& lines) {
-    std::vector<std::vector<Line>> found;
-    for (const std::string& line : lines) {
+// The last iteration's lines of a search for several, as move and
+// centipawns; every iteration's lines must be exact, numbered from 1, of
+// other moves each, best first, as many as count.
+std::vector<std::pair<std::string, long long>> lastLines(const std::vector<std::string>& answers, size_t count) {
+    std::vector<std::pair<std::string, long long>> lines;
+    for (const std::string& line : answers) {
         const long long number = test::infoField(line, "multipv");
         const size_t pv = line.find(" pv "), cp = line.find(" score cp ");
         if (number < 0) continue;
-        if (number == 1) found.emplace_back();
-        if (pv == std::string::npos || cp == std::string::npos || line.find("bound") != std::string::npos ||
-            found.empty()) {
-            ADD_FAILURE() << "not an exact line of an iteration: " << line;
+        if (number == 1) {
+            EXPECT_TRUE(lines.empty() || lines.size() == count) << line;
+            lines.clear();
+        }
+        if (pv == std::string::npos || cp == std::string::npos || line.find("bound") != std::string::npos) {
+            ADD_FAILURE() << "not an exact line: " << line;
             continue;
         }
-        found.back().push_back({number, line.substr(pv + 4, 4), std::stoll(line.substr(cp + 10))});
+        const std::string move = line.substr(pv + 4, 4);
+        const long long score = std::stoll(line.substr(cp + 10));
+        EXPECT_TRUE(size_t(number) == lines.size() + 1 && number <= int(count) &&
+                    (lines.empty() || score <= lines.back().second))
+            << line;
+        for (const auto& earlier : lines) EXPECT_NE(earlier.first, move) << line;
+        lines.push_back({move, score});
     }
-    return found;
+    EXPECT_EQ(lines.size(), count);
+    return lines;
 }
 
-// MultiPV: every finished iteration reports as many lines as asked for or
-// as there are moves, numbered from 1, each with another move, best first;
-// line 1's move is played. Each score is exact: that move searched alone
-// to the same depth, with the table the lines left, scores the same. Here
-// 3. Nxh4 takes a queen, and nothing else comes near it.
-TEST(UciProcess, SeveralLinesBestFirst) {
+// MultiPV: each finished iteration reports its lines, best first; line 1's
+// move is played. Each score is exact: the move searched alone to the same
+// depth, with the table the lines left, scores the same. searchmoves, here
+// a legal move among an illegal and an unparsable one that are named and
+// left out, leaves fewer lines. 3. Nxh4 takes a queen: nothing comes near.
+TEST(UciProcess, SeveralLinesBestFirstAndSearchmoves) {
     EngineProcess engine;
     engine.say("setoption name MultiPV value 3\n"
-               "position fen rnb1kbnr/pppp1ppp/8/4p3/4P2q/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
-    std::vector<Line> lines{{1, "", 0}};  // the line to search alone, none at first
-    for (size_t searches = 0; searches < lines.size(); ++searches) {
-        const Line alone = lines[searches];
-        engine.say("go depth 6" + (searches ? " searchmoves " + alone.move : ""));
-        const std::vector<std::string> answers = engine.expect("bestmove");
-        const std::vector<std::vector<Line>> found = iterations(answers);
-        const size_t count = searches ? 1 : 3;
-        ASSERT_EQ(found.size(), 6u) << alone.move;
-        for (const std::vector<Line>& iteration : found) {
-            ASSERT_EQ(iteration.size(), count) << alone.move;
-            std::set<std::string> moves;
-            for (size_t i = 0; i < count; ++i) {
-                moves.insert(iteration[i].move);
-                EXPECT_EQ(iteration[i].number, int(i) + 1);
-                EXPECT_LE(iteration[i].cp, iteration[i > 0 ? i - 1 : 0].cp);
-            }
-            EXPECT_EQ(moves.size(), count);
-        }
-        const std::vector<Line>& last = found.back();
-        EXPECT_EQ(test::bestMoveOf(answers.back()), last[0].move) << alone.move;
-        if (searches == 0) {
-            EXPECT_TRUE(last[0].move == "f3h4" && last[0].cp >= last[1].cp + 500);
-            lines.insert(lines.end(), last.begin(), last.end());
-        } else {
-            EXPECT_TRUE(last[0].move == alone.move && last[0].cp == alone.cp) << alone.move << " " << alone.cp;
-        }
+               "position fen rnb1kbnr/pppp1ppp/8/4p3/4P2q/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\ngo depth 6");
+    std::vector<std::string> answers = engine.expect("bestmove");
+    const std::vector<std::pair<std::string, long long>> lines = lastLines(answers, 3);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(test::bestMoveOf(answers.back()) == "f3h4" && lines[0].first == "f3h4" &&
+                lines[0].second >= lines[1].second + 500);
+    for (const auto& line : lines) {
+        engine.say("go depth 6 searchmoves e1g1 " + line.first + " h9h9");
+        answers = engine.expect("bestmove");
+        EXPECT_EQ(lastLines(answers, 1), (std::vector<std::pair<std::string, long long>>{line}));
+        EXPECT_EQ(answers.at(0), "info string searchmoves: illegal move e1g1 left out");
+        EXPECT_EQ(answers.at(1),
+                  "info string searchmoves: 'h9h9' is not a move in long algebraic notation here; left out");
     }
-}
-
-// go searchmoves: the search keeps to the legal moves named and says
-// which names it leaves out; when no legal move is named, it searches all.
-TEST(UciProcess, SearchmovesKeepsToTheLegalMovesNamed) {
-    EngineProcess engine;
-    engine.say("position startpos\ngo depth 5 searchmoves e1e2 a2a3 h9h9");
-    const std::vector<std::string> lines = engine.expect("bestmove");
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "info string searchmoves: illegal move e1e2 left out");
-    EXPECT_EQ(lines[1], "info string searchmoves: 'h9h9' is not a move in long algebraic notation here; left out");
-    for (size_t i = 2; i + 1 < lines.size(); ++i) EXPECT_NE(lines[i].find(" pv a2a3"), std::string::npos) << lines[i];
-    EXPECT_EQ(test::bestMoveOf(lines.back()), "a2a3");
-    engine.say("go depth 3 searchmoves e1e2");
-    const std::vector<std::string> all = engine.expect("bestmove");
-    EXPECT_EQ(all.at(1), "info string searchmoves: no legal move named; every move is searched");
-    EXPECT_TRUE(test::answersLegally(all));
+    engine.say("go depth 2 searchmoves e1g1");
+    answers = engine.expect("bestmove");
+    EXPECT_EQ(answers.at(1), "info string searchmoves: no legal move named; every move is searched");
+    lastLines(answers, 3);
 }
 
 // go mate answers as soon as the mate is proven, without a stop, asked

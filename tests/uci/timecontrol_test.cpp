@@ -95,7 +95,6 @@ TEST(TimePlan, ClocksAreSharedOutByTheRules) {
         {"lag beyond the clock", {3000, 3000}, {0, 0}, 0, -1, white, 1, 0, 5000},
         {"movetime", {10000, 10000}, {0, 0}, 0, 2500, white, unlimited, 2500},
         {"movetime less lag", {10000, 10000}, {0, 0}, 0, 2500, white, unlimited, 2400, 100},
-        {"movetime within the lag", {10000, 10000}, {0, 0}, 0, 50, white, unlimited, 0, 100},
         {"depth only", {-1, -1}, {0, 0}, 0, -1, white, unlimited, -1},
         {"only the other side's clock", {-1, 5000}, {0, 0}, 0, -1, white, unlimited, -1},
     };
