@@ -38,12 +38,14 @@ inline buscador& searcher() {
     return *s;
 }
 
-// Every byte of the two positions agrees: keys, squares, views and flags.
-// The fields after key3 are all ints, so the bytes compared hold no padding.
+// Every byte of the two positions' state agrees: keys, squares, views and
+// flags, up to the last move; the undo stack after it is scratch that a FEN
+// never sets. The fields after key3 are all ints, so no padding is compared.
 inline bool identical(const posicion& a, const posicion& b) {
-    const auto tail = [](const posicion& p) { return reinterpret_cast<const char*>(&p.squares); };
-    const std::size_t tailBytes = sizeof(posicion) - std::size_t(tail(a) - reinterpret_cast<const char*>(&a));
-    return a.key1 == b.key1 && a.key2 == b.key2 && a.key3 == b.key3 && std::memcmp(tail(a), tail(b), tailBytes) == 0;
+    const auto start = [](const posicion& p) { return reinterpret_cast<const char*>(&p.squares); };
+    const auto end = [](const posicion& p) { return reinterpret_cast<const char*>(&p.lastTo + 1); };
+    return a.key1 == b.key1 && a.key2 == b.key2 && a.key3 == b.key3 &&
+           std::memcmp(start(a), start(b), std::size_t(end(a) - start(a))) == 0;
 }
 
 // The same squares, rights, en-passant square, clock and keys.
