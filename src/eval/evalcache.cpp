@@ -1,5 +1,6 @@
 #include "eval/evalcache.h"
 
+#include <cstddef>
 #include <new>
 
 namespace zarvi {
@@ -22,6 +23,14 @@ void clearEvaluationCache() {
     EvaluationCache& c = evaluationCache;
     const EvalCacheEntry empty{0xFFFFFFFFu, absentValue, {absentValue, absentValue}};
     for (int i = 0; i < c.size; ++i) c.entries[i] = empty;
+}
+
+EvaluationCache cacheShare(const EvaluationCache& whole, int share, int shares) {
+    EvaluationCache part;
+    part.size = whole.size / shares;
+    part.entries = whole.entries + std::size_t(share) * std::size_t(part.size);
+    part.remainder = FastRemainder(uint32_t(part.size));
+    return part;
 }
 
 void freeEvaluationCache() {

@@ -14,11 +14,19 @@ namespace zarvi {
 // side the engine searches for (the root's side to move), the cache the
 // search evaluates through and the position's slot in it (key1 modulo the
 // cache size). Each searcher owns one; the evaluation reads nothing else.
+// A search on several threads gives each its own share of the cache.
 struct EvalInputs {
     int toMove = white;
     int engineSide = white;
     EvaluationCache* evalCache = &evaluationCache;
     int evalCacheIndex = 0;
+    EvaluationCache evalCacheShare;
+
+    // The cache for thread `index` of `threads`: all of it for one.
+    void useCacheShare(int index, int threads) {
+        evalCacheShare = cacheShare(evaluationCache, index, threads);
+        evalCache = threads == 1 ? &evaluationCache : &evalCacheShare;
+    }
 };
 
 // The accumulators of one evaluation, the first fourteen in the order of

@@ -92,6 +92,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     searcher.path[0] = length >= 3 ? played[length - 2] : Move{0, 0};
     searcher.inCheck[0] = isAttacked(board, board.kingSquare[side], opponent) != 0;
 
+    searcher.useCacheShare(0, searcher.helpers ? searcher.helpers->count() + 1 : 1);
     searcher.startTime = elapsedCentiseconds();
     const int budget =
         searcher.moveBudgetCentiseconds > 0 ? searcher.moveBudgetCentiseconds : 100 * settings.levelSeconds;
@@ -132,7 +133,8 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
     }
 }
 
-void prepareHelper(buscador& helper, const buscador& main) {
+void prepareHelper(buscador& helper, const buscador& main, int threads) {
+    helper.useCacheShare(helper.helperIndex, threads);
     posicion& board = helper.workBoard;
     copyPosition(board, main.workBoard);
     helper.engineSide = main.engineSide;

@@ -16,7 +16,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side);
 // A helper of a search on several threads: takes over the root that the
 // main searcher has set up, then searches it silently until stopped or
 // done.
-void prepareHelper(buscador& helper, const buscador& main);
+void prepareHelper(buscador& helper, const buscador& main, int threads);
 void searchAsHelper(buscador& helper);
 int searchRoot(buscador& searcher, posicion& board);
 int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth, int beta, int alpha,

@@ -32,7 +32,7 @@ void SearchHelpers::start(const buscador& main) {
     {
         std::lock_guard<std::mutex> lock(mutex);
         stopSignal.store(false, std::memory_order_relaxed);
-        for (Helper& h : helpers) prepareHelper(*h.searcher, main);
+        for (Helper& h : helpers) prepareHelper(*h.searcher, main, count() + 1);
         searching = int(helpers.size());
         ++generation;
     }

@@ -1,8 +1,8 @@
 // The helper threads of a search on several threads (lazy SMP). Each runs
 // the main search's root on a searcher of its own, silently and without a
 // clock, until the main search ends and stops it; the helpers share nothing
-// with it but the transposition table and the evaluation cache, where each
-// finds what the others have learnt. The engine binary gives its searcher
+// with it but the transposition table, where each finds what the others
+// have learnt (each evaluates through its own share of the cache). The engine binary gives its searcher
 // one; the window program has none and searches on its one thread.
 #pragma once
 
