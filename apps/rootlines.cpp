@@ -24,9 +24,9 @@ std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vec
     return legal;
 }
 
-std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state) {
+std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state, int shown) {
     std::vector<std::string> reports;
-    for (int i = 0; i < searcher.lineCount; ++i) {
+    for (int i = 0; i < std::min(searcher.lineCount, shown); ++i) {
         const RootLine& line = searcher.lines[i];
         state.line = i + 1;
         state.score = line.score;

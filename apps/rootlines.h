@@ -20,8 +20,9 @@ namespace zarvi {
 std::vector<Move> namedRootMoves(const posicion& board, int side, const std::vector<Move>& legal,
                                  const std::vector<std::string>& names, std::vector<std::string>& complaints);
 
-// An info line for each line of the searcher's last finished iteration,
-// numbered from 1, best first; state holds what they share (depth, nodes).
-std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state);
+// An info line for each of the first shown lines of the searcher's last
+// finished iteration, numbered from 1, best first; state holds what they
+// share (depth, nodes). A limited engine scores more lines than it shows.
+std::vector<std::string> lineReports(const buscador& searcher, ThinkingReport state, int shown);
 
 }  // namespace zarvi

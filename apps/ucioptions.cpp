@@ -7,6 +7,7 @@
 #include "search/buscador.h"
 #include "search/threads.h"
 #include "search/ttable.h"
+#include "strength.h"
 #include "ucitext.h"
 
 namespace zarvi {
@@ -38,6 +39,8 @@ const UciOption uciOptions[uciOptionCount] = {
     {"MultiPV", OptionKind::spin, 1, maxRootLines, 1, ""},
     {"Ponder", OptionKind::check, 0, 1, 0, ""},
     {"Move Overhead", OptionKind::spin, 0, 5000, 10, ""},
+    {"UCI_LimitStrength", OptionKind::check, 0, 1, 0, ""},
+    {"UCI_Elo", OptionKind::spin, weakestElo, strongestElo, weakestElo, ""},
     {"OwnBook", OptionKind::check, 0, 1, 0, ""},
     {"BookFile", OptionKind::text, 0, 0, 0, "librito.txt"},
     {"Positional Knowledge", OptionKind::check, 0, 1, 1, ""},

@@ -20,6 +20,8 @@ enum OptionId {
     multiPvOption,
     ponderOption,
     moveOverheadOption,
+    limitStrengthOption,
+    eloOption,
     ownBookOption,
     bookFileOption,
     positionalKnowledgeOption,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <random>
 
 #include "benchreport.h"
 #include "board/attacks.h"
@@ -22,6 +23,7 @@
 #include "search/search.h"
 #include "search/thinking.h"
 #include "search/ttable.h"
+#include "strength.h"
 #include "ucioptions.h"
 #include "ucitext.h"
 #include "version.h"
@@ -56,6 +58,7 @@ void reportThinking(const buscador&, int mark) {
 UciSession::UciSession(InputQueue& in, std::ostream& output) : input(in), out(output) {
     settings.hashSizeFactor = hashFactorForMegabytes(uciOptions[hashOption].defaultValue);
     moveOverheadMs = uciOptions[moveOverheadOption].defaultValue;
+    limitedElo = uciOptions[eloOption].defaultValue;
     settings.useBook = uciOptions[ownBookOption].defaultValue;
     settings.positionalKnowledge = uciOptions[positionalKnowledgeOption].defaultValue;
     settings.selectivity = uciOptions[selectivityOption].defaultValue;
@@ -161,6 +164,8 @@ void UciSession::setOption(const std::vector<std::string>& words) {
         // nothing of its own.
         case ponderOption: break;
         case moveOverheadOption: moveOverheadMs = change.value; break;
+        case limitStrengthOption: limitStrength = value; break;
+        case eloOption: limitedElo = value; break;
         case ownBookOption:
             settings.useBook = value;
             if (value && book->length == 0) refuse("OwnBook: the book file holds nothing; the engine searches");
@@ -287,12 +292,17 @@ Move UciSession::bookMove() {
 }
 
 Move UciSession::searchMove(const std::vector<Move>& candidates, bool restricted) {
+    // A limited engine searches alone, to a node budget, and scores the
+    // lines it may choose among.
+    const StrengthPlan strength = strengthFor(limitedElo);
+    if (limitStrength) limits.nodes = limits.nodes > 0 ? std::min(limits.nodes, strength.nodes) : strength.nodes;
     const TimePlan plan = limits.infinite || limits.ponder ? TimePlan{} : planTime(limits, side, moveOverheadMs);
     ponderPlan = limits.infinite ? TimePlan{} : planTime(limits, side, moveOverheadMs);
     hardDeadlineMs = plan.hardLimitMs >= 0 ? goStartMs + plan.hardLimitMs : -1;
     setDepthLimit(limits.depth);
     searcher->moveBudgetCentiseconds = plan.budgetCentiseconds;
-    searcher->linesWanted = linesWanted;
+    searcher->linesWanted = limitStrength ? std::max(linesWanted, strength.lines) : linesWanted;
+    searcher->helpers = limitStrength ? nullptr : &helpers;
     searcher->onlyMoveCount = restricted ? int(candidates.size()) : 0;
     std::copy(candidates.begin(), candidates.begin() + searcher->onlyMoveCount, searcher->onlyMoves);
 
@@ -313,7 +323,11 @@ Move UciSession::searchMove(const std::vector<Move>& candidates, bool restricted
     // Too little material to play for ends the search before it starts,
     // without a move: any legal move keeps the draw.
     const SearchResult& r = searcher->result;
-    const Move found{r.from, r.to};
+    Move found{r.from, r.to};
+    if (limitStrength && r.status == 0 && searcher->lineCount > 1) {
+        const double u = std::uniform_real_distribution<double>(0, 1)(random);
+        found = searcher->lines[chooseLine(searcher->lines, searcher->lineCount, strength, u)].move;
+    }
     if ((r.status == 0 || r.status == 1) && std::find(candidates.begin(), candidates.end(), found) != candidates.end())
         return found;
     return candidates.front();
@@ -461,7 +475,7 @@ ThinkingReport UciSession::searchState() {
 
 void UciSession::report(int mark) {
     if (searcher->lineCount > 0) {
-        for (const std::string& line : lineReports(*searcher, searchState())) send(line);
+        for (const std::string& line : lineReports(*searcher, searchState(), linesWanted)) send(line);
         return;
     }
     ThinkingReport r = searchState();

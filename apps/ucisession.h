@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <random>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -116,6 +117,9 @@ private:
     // Options the session applies to every search.
     int64_t moveOverheadMs = 0;
     int linesWanted = 1;  // MultiPV
+    bool limitStrength = false;
+    int limitedElo = 0;
+    std::mt19937 random{std::random_device{}()};  // the limited engine's choice among its lines
 
     // The search under way.
     GoLimits limits;

@@ -18,6 +18,7 @@
 #include "search/search.h"
 #include "search/ttable.h"
 #include "support/referee.h"
+#include "strength.h"
 #include "uciinfo.h"
 #include "ucioptions.h"
 #include "ucisession.h"
@@ -109,7 +110,7 @@ TEST_F(UciSessionTest, RefusalsNameTheFaultAndChangeNothing) {
 // Options by their names in any case, within their whole ranges; the
 // tables are made anew, at about a megabyte a factor, before the next answer.
 TEST_F(UciSessionTest, OptionsReachTheSettings) {
-    EXPECT_EQ(say({"uci"}).size(), 27u);  // two id lines, 24 options, uciok
+    EXPECT_EQ(say({"uci"}).size(), 29u);  // two id lines, 26 options, uciok
     EXPECT_TRUE(say({"setoption name Centre Weight value 100", "setoption name pins weight value 0",
                      "setoption name selectivity value FALSE", "setoption name Positional Knowledge value false"})
                     .empty());
@@ -130,6 +131,10 @@ TEST_F(UciSessionTest, OptionsReachTheSettings) {
     EXPECT_EQ(tableFullPermille(), 0);
     EXPECT_TRUE(std::all_of(evaluationCache.entries, evaluationCache.entries + evaluationCache.size,
                             [](const EvalCacheEntry& e) { return e.checkWord == 0xFFFFFFFFu; }));
+    // A limited engine stops at its node budget, however deep go asks.
+    const std::vector<std::string> limited =
+        say({"setoption name UCI_LimitStrength value true", "setoption name UCI_Elo value 1350", "go depth 20"});
+    EXPECT_LT(test::infoField(limited.at(limited.size() - 2), "nodes"), 2 * strengthFor(weakestElo).nodes);
     // No book file in the working directory: the engine says it will search.
     EXPECT_EQ(say({"setoption name OwnBook value true"}),
               std::vector<std::string>{"info string OwnBook: the book file holds nothing; the engine searches"});
