@@ -45,26 +45,6 @@ public:
     }
 };
 
-// isready is answered during the search, a position waits for the best
-// move, and only stop ends it, even one that ended itself at once.
-TEST(UciProcess, AnEndlessSearchAnswersIsreadyAndWaitsForStop) {
-    EngineProcess engine;
-    engine.say("position startpos\ngo infinite");
-    EXPECT_FALSE(engine.answersWithin("bestmove", watch));
-    engine.say("isready");
-    for (const std::string& line : engine.expect("readyok")) EXPECT_EQ(test::bestMoveOf(line), "") << line;
-    engine.say("position startpos moves d2d4\nd");
-    EXPECT_FALSE(engine.answersWithin("bestmove", watch));
-    engine.say("stop");
-    EXPECT_TRUE(test::answersLegally(engine.expect("bestmove")));
-    EXPECT_EQ(engine.expect("info string fen").back(),
-              "info string fen rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq - 0 1");
-    engine.say("position fen 7k/1p6/6K1/8/8/8/8/R7 w - - 0 1\ngo infinite");  // a mate in one
-    EXPECT_FALSE(engine.answersWithin("bestmove", watch));
-    engine.say("stop");
-    EXPECT_EQ(engine.expect("bestmove").back(), "bestmove a1a8");
-}
-
 // Pondering as GUIs drive it: the best move comes with the reply the
 // engine expects; on the position after that reply it thinks without an
 // answer, whatever it finds, until ponderhit gives it the 2 s white has
