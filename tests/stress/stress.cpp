@@ -28,19 +28,16 @@ namespace zarvi::stress {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using test::millisecondsSince;
 using std::to_string;
 
 std::map<std::string, std::string> knobs = {
     {"--seconds", "30"}, {"--seed", ""}, {"--engine", ZARVI_ENGINE}, {"--log", "stress.log"}};
 
-// What is due at once (readyok, the best move after stop) gets this long,
-// a clock this much more: the sanitizer slows the engine, the machine is shared.
-constexpr int64_t patience = 5000;
-constexpr int64_t fixedSearchPatience = 60000;  // go depth, go nodes
-
-int64_t msSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
+// What is due at once (readyok, the best move after stop) gets patience,
+// a clock this much more, go depth and go nodes the other: the sanitizer
+// slows the engine, the machine is shared.
+constexpr int64_t patience = 5000, fixedSearchPatience = 60000;
 
 class Stress {
 public:
@@ -54,15 +51,15 @@ public:
         if (fens.empty()) fault("no positions in " ZARVI_SOURCE_DIR "/data/bench.fen");
         ask("uci", "uciok", patience);
         say("setoption name BookFile value " ZARVI_SOURCE_DIR "/data/librito.txt");
-        for (; msSince(start) < std::atoll(knobs["--seconds"].c_str()) * 1000; ++sequences) sequence();
+        for (; millisecondsSince(start) < std::atoll(knobs["--seconds"].c_str()) * 1000; ++sequences) sequence();
         say("quit");
         const int code = engine.waitExit(patience);
         if (code != 0) fault(code < 0 ? "no exit after quit" : "the engine exited with " + to_string(code));
         if (!sanitizerReport().empty()) fault("a sanitizer report");
         std::printf("%lld sequences, %lld commands, %lld best moves judged legal in %.0f s\n%d isready during "
                     "searches (slowest readyok %lld ms), %d stops (slowest best move %lld ms)\nsearches by Threads:",
-                    sequences, commands, bestMoves, double(msSince(start)) / 1000, readies, slowestReady, stops,
-                    slowestStop);
+                    sequences, commands, bestMoves, double(millisecondsSince(start)) / 1000, readies, slowestReady,
+                    stops, slowestStop);
         for (const auto& [n, count] : searchesByThreads) std::printf(" %d x%d", n, count);
         std::printf("\nthe engine quit cleanly, no sanitizer report: no fault\n");
         return 0;
@@ -117,11 +114,11 @@ private:
     // as a GUI between its commands; how long that took.
     long long await(const std::string& prefix, int64_t timeoutMs) {
         const auto start = Clock::now();
-        for (std::string line; engine.readLine(line, timeoutMs - msSince(start));) {
+        for (std::string line; engine.readLine(line, timeoutMs - millisecondsSince(start));) {
             hear(line);
-            if (!prefix.empty() && line.rfind(prefix, 0) == 0) return msSince(start);
+            if (!prefix.empty() && line.rfind(prefix, 0) == 0) return millisecondsSince(start);
         }
-        if (msSince(start) < timeoutMs) fault("the engine ended (" + engine.stop() + ")");
+        if (millisecondsSince(start) < timeoutMs) fault("the engine ended (" + engine.stop() + ")");
         if (!prefix.empty()) fault("no " + prefix + " within " + to_string(timeoutMs) + " ms");
         return timeoutMs;
     }
@@ -206,7 +203,7 @@ private:
     }
 
     std::mt19937_64 random{uint64_t(std::atoll(knobs["--seed"].c_str()))};
-    test::ChildProcess engine{knobs["--engine"], {}, knobs["--log"]};
+    test::ChildProcess engine{knobs["--engine"], knobs["--log"]};
     test::Referee referee, searched;  // the game sent; the position of the search under way
     std::vector<std::string> fens;
     std::deque<std::string> recent;  // the last commands and answers
