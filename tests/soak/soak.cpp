@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -44,15 +43,13 @@ struct Rng {
     int depth() { return std::max(1, knobs["--depth"] - 2 + below(4)); }
 };
 
-uint32_t noMilliseconds() { return 0; }
-
 class Soak {
 public:
     int run() {
         const auto start = std::chrono::steady_clock::now();
         g.book = std::make_unique<librito>(ZARVI_SOURCE_DIR "/data/librito.txt");
         // The book's draw depends on the series alone, so a game can be replayed.
-        g.book->setClock(noMilliseconds);
+        g.book->setClock([] { return 0u; });
         std::FILE* discard = std::fopen("/dev/null", "w");
         if (discard) g.book->listing = discard;
         const std::string error = readOpeningList(ZARVI_SOURCE_DIR "/data/openings.txt", openings);
@@ -61,8 +58,7 @@ public:
         if (discard) std::fclose(discard);
         std::printf("%d games, %ld plies;", knobs["--games"], plies);
         for (const auto& [name, count] : endings) std::printf(" %s %d,", name.c_str(), count);
-        std::printf("\n");
-        std::printf("series %d, depth %d: %d faults in %.1f s\n", knobs["--series"], knobs["--depth"], faults,
+        std::printf("\nseries %d, depth %d: %d faults in %.1f s\n", knobs["--series"], knobs["--depth"], faults,
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         return faults == 0 ? 0 : 1;
     }
@@ -100,7 +96,7 @@ private:
 
     // A cut line of the opening list, random plies, both, or (book on)
     // nothing so that the book chooses.
-    bool playOpening(Rng& rng, bool bookOn, const std::function<bool(const Move&)>& play) {
+    bool playOpening(Rng& rng, bool bookOn) {
         const int kind = rng.below(bookOn ? 4 : 3);
         if (kind % 2 == 0) {
             const OpeningLine& line = openings[size_t(rng.below(int(openings.size())))];
@@ -108,17 +104,15 @@ private:
                 Move move{0, 0};
                 const std::string error = readSanMove(referee.board, referee.side, line.moves[size_t(i)], move);
                 if (!error.empty()) return fault("opening line " + std::to_string(line.lineNumber) + ": " + error);
-                if (!play(move)) return false;
+                if (!enterMove(move)) return false;
             }
         }
         for (int i = 0, n = kind == 1 ? 2 + rng.below(7) : kind == 2 ? 1 + rng.below(4) : 0; i < n; ++i) {
             const Move move = randomMove(rng, false);
-            if (move.from == 0 || !play(move)) break;
+            if (move.from == 0 || !enterMove(move)) break;
         }
         return true;
     }
-
-    // --- In process: the game object as the window drives it -------------
 
     // A user move through enterUserMove (and applyPromotion), as the
     // window enters the clicks.
@@ -154,9 +148,9 @@ private:
                      std::to_string(referee.legalMoves().size()) + " legal moves");
     }
 
-    // After every ply the referee plays it too: the game's views must equal
-    // a recomputation, its position the referee's, its history the moves
-    // and keys.
+    // After every ply the referee plays it too: the game's views (keys
+    // included) must equal a recomputation, its position the referee's, its
+    // history the moves and keys.
     bool sameGame(const Move& move) {
         referee.play(move);
         const int n = gameHistory.moveCount;
@@ -165,8 +159,7 @@ private:
             return fault("the history does not end with the move and keys just played");
         const std::string why = findInconsistency(g.board, referee.side);
         const std::string fen = writeFen(g.board, FenGame{referee.side, referee.fullmove});
-        if (!why.empty() || fen != referee.fen() || g.board.key1 != referee.board.key1 ||
-            g.board.key2 != referee.board.key2 || g.board.key3 != referee.board.key3)
+        if (!why.empty() || fen != referee.fen())
             return fault("the game's position " + fen + " differs from the referee's: " + why);
         return true;
     }
@@ -227,20 +220,16 @@ private:
             return r.status == 0 || r.status == 1 ? Move{r.from, r.to} : legal[size_t(rng.below(int(legal.size())))];
         };
 
-        bool ok = playOpening(rng, bookOn, [&](const Move& m) { return enterMove(m); });
+        bool ok = playOpening(rng, bookOn);
         Ending ending = Ending::none;
         for (Move m; ok && ending == Ending::none && longGame && referee.plies() < 987 && (m = randomMove(rng, true)).from;)
             ok = enterMove(m) && judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
         // The engine may move first, as after the window's switch of sides.
-        if (ok && ending == Ending::none && referee.side == engineSide)
-            ok = engineMove(engineSide, engineDepth) &&
-                 judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind);
-        while (ok && ending == Ending::none) {
-            ok = enterMove(userMove()) && judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
-            if (ok && ending == Ending::none)
-                ok = engineMove(engineSide, engineDepth) &&
-                     judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind);
-        }
+        for (bool engineTurn = referee.side == engineSide; ok && ending == Ending::none; engineTurn = !engineTurn)
+            ok = engineTurn ? engineMove(engineSide, engineDepth) &&
+                                  judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind)
+                            : enterMove(userMove()) &&
+                                  judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
         plies += referee.plies();
         ++endings[ok ? kind : "aborted by a fault"];
     }
@@ -265,10 +254,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i += 2) {
         char* end = nullptr;
         const long n = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
-        if (!knobs.count(argv[i]) || n < 0 || *end != '\0' || end == argv[i + 1] || n > 1000000000) {
-            std::fprintf(stderr, "usage: zarvi-soak [--games N] [--depth D] [--series S] [--long-every N]\n");
-            return 2;
-        }
+        if (!knobs.count(argv[i]) || n < 0 || *end != '\0' || end == argv[i + 1] || n > 1000000000)
+            return std::fprintf(stderr, "usage: zarvi-soak [--games N] [--depth D] [--series S] [--long-every N]\n"), 2;
         knobs[argv[i]] = int(n);
     }
     // Small tables: the games are fast and the machine is shared.
