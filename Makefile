@@ -87,19 +87,15 @@ dist: deps
 	@cmake -S . -B $(LINUX_DIST) $(LINUX_CONFIG) -DZARVI_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
 	@cmake --build $(LINUX_DIST) -j $(JOBS) --target dist
 
-# make soak: the engine plays itself in process and through UCI, every move,
+# make soak: the engine plays itself through the game object, every move,
 # position and ending checked; not part of make test. The knobs below set
-# the games of each kind, the depth (each side of a game searches depth - 2
-# to depth + 1), the movetime of every other pair of UCI games and the series of
-# random games.
+# the games, the depth (each side of a game searches depth - 2 to depth + 1)
+# and the series of random games.
 SOAK_GAMES ?= 300
-SOAK_UCI_GAMES ?= 100
 SOAK_DEPTH ?= 3
-SOAK_MOVETIME ?= 30
 SOAK_SERIES ?= 1
 soak: native
-	@nice $(NATIVE)/tests/soak/zarvi-soak --games $(SOAK_GAMES) --uci-games $(SOAK_UCI_GAMES) \
-	  --depth $(SOAK_DEPTH) --movetime $(SOAK_MOVETIME) --series $(SOAK_SERIES)
+	@nice $(NATIVE)/tests/soak/zarvi-soak --games $(SOAK_GAMES) --depth $(SOAK_DEPTH) --series $(SOAK_SERIES)
 
 bench: native
 	@$(NATIVE)/apps/zarvi-engine bench

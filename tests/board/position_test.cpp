@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "board/fen.h"
-#include "board/keys.h"
 #include "board/makemove.h"
 #include "support/positions.h"
 
@@ -17,12 +16,9 @@ namespace {
 
 using Words = std::array<uint32_t, 3>;
 
-TEST(Keys, GeneratedTablesAndKnownPositions) {
-    EXPECT_EQ((Words{keyTableA[0][11][4], keyTableB[0][11][4], keyTableC[0][11][4]}),
-              (Words{1051774333u, 19410138u, 298u}));
-    EXPECT_EQ((Words{keyTableA[1][10][6], keyTableB[1][88][6], keyTableC[1][88][6]}),
-              (Words{2146240585u, 2146174486u, 32082u}));
-    EXPECT_EQ((Words{sideKey.key1, sideKey.key2, sideKey.key3}), (Words{518125008u, 545278221u, 8157u}));
+// Two positions' keys pin the generated tables where the book meets them:
+// the pieces, the castling rights and the side to move.
+TEST(Keys, KnownPositions) {
     posicion board;
     posicionador().setStartPosition(board);
     EXPECT_EQ((Words{board.key1, board.key2, board.key3}), (Words{57002932u, 130163336u, 6964u}));
@@ -31,10 +27,6 @@ TEST(Keys, GeneratedTablesAndKnownPositions) {
 }
 
 TEST(Fen, ReadsWritesAndRoundTrips) {
-    posicion start;
-    posicionador().setStartPosition(start);
-    EXPECT_EQ(test::positionSignature(test::positionFromFen(startFen)), test::positionSignature(start));
-
     // Each FEN written back as read ("" for the same), but the en-passant
     // square kept only where a pawn can take, and missing counters 0 and 1.
     const char* const fens[][2] = {
@@ -57,9 +49,8 @@ TEST(Fen, ReadsWritesAndRoundTrips) {
 TEST(Fen, MalformedInputIsRefusedAndChangesNothing) {
     const std::string board = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
     const std::string bad[] = {
-        "", board + " w KQkq - 0", board + " w KQkq - 0 1 extra", board + " x KQkq - 0 1",
-        board + " w KQkq e9 0 1", board + " w KQkq e3 0 1", board + " w KQkq - -1 1",
-        board + " w KQkq - 99999999999 1",
+        "", board + " w KQkq - 0", board + " w KQkq - 0 1 extra", board + " x KQkq - 0 1", board + " w KQkq e9 0 1",
+        board + " w KQkq e3 0 1", board + " w KQkq - -1 1", board + " w KQkq - 99999999999 1",
         "rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
         "rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1",

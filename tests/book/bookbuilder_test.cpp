@@ -11,9 +11,9 @@
 
 #include "board/makemove.h"
 #include "book/bookbuilder.h"
+#include "book/bookentry.h"
 #include "book/librito.h"
 #include "book/san.h"
-#include "eval/movegen.h"
 #include "support/positions.h"
 #include "support/searcher.h"
 
@@ -63,6 +63,24 @@ TEST(San, ReadsWhatTheRulesAgreeWith) {
                            : !fault.empty() && fault.find(c.why) != std::string::npos) << c.text << " in " << c.fen;
         EXPECT_EQ(test::positionSignature(board), before) << c.text;
     }
+}
+
+// An entry as the writer makes it: the heaviest moves first, in their
+// order among equals; whole percentages that add up to 100, the rest going
+// to the largest fractions (the earlier on a tie) and no move below 1; a
+// lone move bare; of more than 22 moves the lightest left out.
+TEST(BookEntry, OrderAndPercentages) {
+    Move moves[23];
+    for (int i = 0; i < 23; ++i) moves[i] = {31 + i % 8 + 10 * (i / 8), 41 + i % 8 + 10 * (i / 8)};
+    const auto entry = [&](std::vector<int> w) { return bookEntry(1, 2, moves, w.data(), int(w.size())); };
+    EXPECT_EQ(entry({1, 1, 1}), "1,2(a3a4 34/b3b4 33/c3c4 33)");
+    EXPECT_EQ(entry({1, 2, 2}), "1,2(b3b4 40/c3c4 40/a3a4 20)");
+    EXPECT_EQ(entry({1000, 1, 1}), "1,2(a3a4 98/b3b4 1/c3c4 1)");
+    EXPECT_EQ(entry({7}), "1,2(a3a4)");
+    std::vector<int> many(23, 2);
+    many[0] = 1;
+    EXPECT_EQ(entry(many), "1,2(b3b4 5/c3c4 5/d3d4 5/e3e4 5/f3f4 5/g3g4 5/h3h4 5/a4a5 5/b4b5 5/c4c5 5/d4d5 5/e4e5 5/"
+                           "f4f5 4/g4g5 4/h4h5 4/a5a6 4/b5b6 4/c5c6 4/d5d6 4/e5e6 4/f5f6 4/g5g6 4)");
 }
 
 const std::string sourceDir = ZARVI_SOURCE_DIR;

@@ -1,14 +1,20 @@
 #!/usr/bin/env python3
-"""The release zip as a Windows user gets it, unpacked into an empty folder
-and run by CTest under wine: its files, the programs' imports, versions and
-manifests, and the unpacked engine playing from the unpacked book. The
-setup test plays the same bytes, installed, with real clicks; the helpers
-here serve it and the Linux tarball's test too."""
+"""A release package as a user gets it, unpacked into an empty folder and
+run by CTest: its files, the shipped book and the engine playing from it;
+for the Windows zip, under wine, the programs' imports, versions and
+manifests; for the Linux tarball, a binary that loads no library and its
+bench. The setup test plays the zip's bytes, installed, with real clicks,
+through the helpers here.
+
+    package_test.py ZIP VERSION OBJDUMP
+    package_test.py TARBALL VERSION
+"""
 
 import os
 import re
 import subprocess
 import sys
+import tarfile
 import tempfile
 import zipfile
 
@@ -61,24 +67,33 @@ def check_uci(folder, version, *engine):
 
 
 def main():
-    zip_path, version, objdump = sys.argv[1:4]
+    package, version, objdump = (sys.argv[1:] + [""])[:3]
+    windows = package.endswith(".zip")
     top = "zarvi-%s" % version
     work = tempfile.mkdtemp(prefix="zarvi-dist-")
     print("unpacked in %s" % work, flush=True)
-    with zipfile.ZipFile(zip_path) as archive:
-        names = archive.namelist()
+    with (zipfile.ZipFile(package) if windows else tarfile.open(package)) as archive:
+        names = [name.rstrip("/") for name in (archive.namelist() if windows else archive.getnames())]
         archive.extractall(work)
-    files = ["zarvi.exe", "zarvi-engine.exe", "librito.txt", "README.txt"]
-    check(sorted(names) == sorted([top + "/"] + [top + "/" + f for f in files]), "the zip holds %s" % names)
+    programs = ["zarvi.exe", "zarvi-engine.exe"] if windows else ["zarvi-engine"]
+    check(names == [top] + [top + "/" + f for f in programs + ["librito.txt", "README.txt"]],
+          "%s holds %s" % (os.path.basename(package), names))
     folder = os.path.join(work, top)
     readme = read(folder, "README.txt")
-    check(readme.count(b"\n") > 1 and readme.count(b"\n") == readme.count(b"\r\n") and
-          ("Zarvi %s" % version).encode() in readme, "README.txt names the version, in Windows lines")
+    check(readme.count(b"\n") > 1 and readme.count(b"\r\n") == (readme.count(b"\n") if windows else 0) and
+          ("Zarvi %s" % version).encode() in readme,
+          "README.txt names the version, in %s lines" % ("Windows" if windows else "Unix"))
     check(read(folder, "librito.txt") == read(REPO, "data", "librito.txt"), "librito.txt is the shipped book")
-    for program in files[:2]:
-        check_program(folder, program, version, objdump)
-
-    check_uci(folder, version, "wine", "zarvi-engine.exe")
+    if windows:
+        for program in programs:
+            check_program(folder, program, version, objdump)
+        check_uci(folder, version, "wine", "zarvi-engine.exe")
+    else:
+        headers = run(folder, "readelf", "-ld", "zarvi-engine")
+        check("LOAD" in headers and "INTERP" not in headers and "NEEDED" not in headers,
+              "zarvi-engine is static: no interpreter, no library")
+        check_uci(folder, version, "./zarvi-engine")
+        check_bench(folder, "./zarvi-engine")
     print("%d failed" % len(failures))
     return 1 if failures else 0
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "board/fen.h"
 #include "eval/endgame.h"
@@ -36,22 +35,15 @@ int evaluateFor(const posicion& board, int s, int sideToMove, int engine) {
     return evaluateSide(searcher, board, s);
 }
 
-void clearEvaluationCache() {
-    test::sharedSearcher();
-    for (int i = 0; i < evaluationCache.size; ++i) evaluationCache.entries[i].checkWord = 0xFFFFFFFFu;
-}
-
 struct SettingsGuard {
     Settings saved = settings;
     ~SettingsGuard() { settings = saved; }
 };
 
-using Term = int EvalTerms::*;
-
 // Scored for white with white to move and the engine white, unless the
 // row says otherwise. The phase factors: passed pawns (80 - their units)
 // / 65, structure (76 - their units) / 61, the centre our units / 30.
-struct Figure { const char* fen; Term term; int figure; int engine = white; };
+struct Figure { const char* fen; int EvalTerms::*term; int figure; int engine = white; };
 
 const Figure figures[] = {
     // Pawns: doubled and isolated a-pawns 28 + 2 * 11; weak too when we

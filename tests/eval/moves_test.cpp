@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
-#include <vector>
 
 #include "board/attacks.h"
 #include "board/fen.h"
@@ -140,7 +138,6 @@ void checkMadeMoves(posicion& board, int side, const MoveList& legal) {
 uint64_t walk(posicion& board, int side, int depth, int ply, int userMovePlies) {
     buscador& s = test::sharedSearcher();
     const MoveList legal = test::legalMoves(s, board, side, ply);
-    CHECK_AT(std::set<ListedMove>(legal.begin(), legal.end()).size() == legal.size(), "a legal move twice");
     const MoveList quiet =
         test::listed(s.fullFrom[ply], s.fullTo[ply], s.kind[ply], generateQuietMoves(s, board, side, ply));
     for (const ListedMove& m : legal)

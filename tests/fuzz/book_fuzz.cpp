@@ -28,15 +28,13 @@ const char* const probeFens[] = {
 
 bool real(Move m) { return m.from >= 11 && m.from <= 88 && onBoard[m.from] && m.to >= 11 && m.to <= 88 && onBoard[m.to]; }
 
-uint32_t fixedClock() { return 0; }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static librito book("");
     static std::FILE* nowhere = std::fopen("/dev/null", "w");
     book.listing = nowhere;
-    book.setClock(fixedClock);
+    book.setClock([] { return 0u; });
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::istringstream input(text);
     book.load(input);
@@ -59,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             require(book.chosenFrom == 0 ? book.chosenTo == 0 : real({book.chosenFrom, book.chosenTo}),
                     "a chosen move off the board", text);
             if (move.from == 0) continue;
-            buscador& s = fuzz::searcher();
+            buscador& s = test::sharedSearcher();
             bool generated = false;
             for (int i = 0, n = listLegalMoves(s, work = board, side, 0); i < n; ++i)
                 generated = generated || Move{s.fullFrom[0][i], s.fullTo[0][i]} == move;

@@ -42,9 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 gameAgain.fullmoveNumber == game.fullmoveNumber && writeFen(again, gameAgain) == written,
             "the written FEN reads to another position", text + "\n" + written);
 
-    buscador& s = fuzz::searcher();
-    const int n = listLegalMoves(s, board, side, 0);
-    for (int i = 0; i < n; ++i) {
+    buscador& s = test::sharedSearcher();
+    for (int i = 0, n = listLegalMoves(s, board, side, 0); i < n; ++i) {
         const int from = s.fullFrom[0][i], to = s.fullTo[0][i];
         makeMove(board, from, to, side);
         require(findInconsistency(board, 1 - side).empty(), "a legal move left an inconsistent position", text);

@@ -26,7 +26,7 @@ def first_inputs(source, target):
     yield from (path.read_text() for path in sorted((source / "tests" / "fuzz" / "corpus" / target).glob("*")))
 
 
-def main():
+if __name__ == "__main__":
     source, target, out = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
     out.mkdir(parents=True, exist_ok=True)
     count = 0
@@ -34,7 +34,3 @@ def main():
         (out / ("input-%04d" % count)).write_text(text)
     if count == 0:
         sys.exit("firstinputs.py: no inputs for %s" % target)
-
-
-if __name__ == "__main__":
-    main()

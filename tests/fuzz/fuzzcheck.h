@@ -1,20 +1,18 @@
 // What the fuzz targets share: the tables built first, as at start-up; an
 // invariant that fails names itself and aborts, so that libFuzzer keeps the
-// input that broke it; a searcher for the move lists; and the comparisons
-// of positions.
+// input that broke it; and the comparisons of positions. The move lists
+// come from the tests' shared searcher.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "board/fen.h"
 #include "board/posicion.h"
 #include "board/tables.h"
-#include "eval/settings.h"
-#include "search/buscador.h"
+#include "support/searcher.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     zarvi::buildTables();
@@ -27,15 +25,6 @@ inline void require(bool holds, const char* invariant, const std::string& detail
     if (holds) return;
     std::fprintf(stderr, "invariant broken: %s\n%s\n", invariant, detail.c_str());
     std::abort();
-}
-
-// The one searcher of the process, with the smallest tables.
-inline buscador& searcher() {
-    static std::unique_ptr<buscador> s = [] {
-        settings.hashSizeFactor = 1;
-        return std::make_unique<buscador>();
-    }();
-    return *s;
 }
 
 // Every byte of the two positions' state agrees: keys, squares, views and

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "eval/settings.h"
 #include "fuzzcheck.h"
 #include "game/stylefile.h"
 

@@ -42,10 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             (change.option == bookFileOption || (change.option == hashOption && change.value > 16)))
             continue;
         if (command == "go") line = ++searches <= 2 ? "go depth 1" : "";
-        if (command != "setoption" && command != "go" && command != "position" && command != "isready" &&
-            command != "ucinewgame" && command != "d")
+        if (line.empty() || (command != "setoption" && command != "go" && command != "position" &&
+                             command != "isready" && command != "ucinewgame" && command != "d"))
             continue;
-        if (line.empty()) continue;
         ++handled;
         trail += line + "\n";
         session.handle(line);

@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "search/history.h"
-#include "search/search.h"
 #include "support/engine.h"
 #include "support/positions.h"
 #include "support/referee.h"
@@ -21,14 +18,9 @@ namespace zarvi {
 namespace {
 
 // A whole game (EngineTest) that describes everything the game is for
-// comparison and reads its book from a file written for the test.
+// comparison and reads its book from a text written for the test.
 class GameTest : public test::EngineTest {
 protected:
-    void TearDown() override {
-        std::filesystem::remove(bookPath);
-        EngineTest::TearDown();
-    }
-
     // The first plies of 1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 ... from the start.
     int knightDance(int plies) {
         std::string moves;
@@ -50,9 +42,10 @@ protected:
     // book on and the draw fixed at 0: started from 0, the generator's first
     // number is 0, and so is the clock.
     void useBook(const std::string& moves) {
-        std::ofstream(bookPath, std::ios::binary)
-            << game->board.key2 << ',' << game->board.key3 << '(' << moves << ')';
-        game->book = std::make_unique<librito>(bookPath.string().c_str());
+        std::stringstream text;
+        text << game->board.key2 << ',' << game->board.key3 << '(' << moves << ')';
+        game->book = std::make_unique<librito>("");
+        game->book->load(text);
         game->book->startRandom(0);
         game->book->setClock([] { return 0u; });
         settings.useBook = 1;
@@ -68,10 +61,6 @@ protected:
     }
 
     Move lastMove() const { return gameHistory.historyMoves[gameHistory.moveCount]; }
-
-    const std::filesystem::path bookPath =
-        std::filesystem::temp_directory_path() /
-        (std::string("zarvi-book-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
 };
 
 

@@ -32,8 +32,6 @@ std::string changes() {
 class StyleFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = settings;
-        settings = Settings{};
         fs::remove_all(folder);
         fs::create_directories(folder);
         fs::current_path(folder);
@@ -48,7 +46,7 @@ protected:
     const fs::path previous = fs::current_path();
     const fs::path folder = fs::temp_directory_path() /
                             ("zarvi-style-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    Settings saved;
+    Settings saved = settings;
 };
 
 // Only the order of the equals signs counts: the k-th of section 1 (up to

@@ -39,12 +39,10 @@ protected:
         board.undoPly = 0;
         ply = start;
         std::istringstream moves(line);
-        for (std::string text; moves >> text;) {
+        for (std::string text; moves >> text; side = 1 - side, ++ply) {
             if (ply > start) searchNode(searcher(), board, side, ply, ply, -30000, -30001, 1);
             ASSERT_TRUE(parseMoveText(board, side, text, from, to)) << text;
             makeMove(board, from, to, side);
-            side = 1 - side;
-            ++ply;
         }
     }
     // The node's score from a fresh table; nodeCount counts its tree.
@@ -61,8 +59,7 @@ protected:
     }
 
     posicion board;
-    int side = white;
-    int ply = 0;
+    int side = white, ply = 0;
 };
 
 // Fail-hard, a node answers within its window unless a rule fixes the

@@ -9,10 +9,8 @@
 
 #include "board/fen.h"
 #include "board/makemove.h"
-#include "eval/evaluate.h"
 #include "eval/settings.h"
 #include "platform/portable.h"
-#include "search/search.h"
 #include "search/thinking.h"
 #include "search/ttable.h"
 #include "support/engine.h"
@@ -90,13 +88,10 @@ TEST_F(SearchTest, TrivialEndingsCapTheDepth) {
     }
 }
 
-double fakeSeconds = 0;
-double fakeClock() { return fakeSeconds; }
-
 // At the iteration's reports the clock jumps to jumpTo, and far beyond the
 // budget from the next iteration on; each iteration's last score is kept.
+double fakeSeconds = 0, jumpTo = 0;
 int jumpAtDepth = 0;
-double jumpTo = 0;
 int lastScore[32];
 void jumpClock(const buscador& searcher, int) {
     if (searcher.iterationDepth > jumpAtDepth)
@@ -106,25 +101,19 @@ void jumpClock(const buscador& searcher, int) {
     lastScore[searcher.iterationDepth] = searcher.bestScore;
 }
 
-class ClockTest : public test::EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        setClockHook(fakeClock);
-        thinkingListener = jumpClock;
-        settings.levelSeconds = 5;
-    }
-    void search(const char* fen, double start, int fixedDepth, int jumpDepth, double jump) {
+// The window's level of 5 s a move: the budget, the iterations it allows
+// and where the root stops.
+TEST_F(SearchTest, ClockBudgetIterationsAndStops) {
+    setClockHook([] { return fakeSeconds; });
+    thinkingListener = jumpClock;
+    settings.levelSeconds = 5;
+    const auto search = [&](const char* fen, double start, int fixedDepth, int jumpDepth, double jump) {
         fakeSeconds = start;
         jumpAtDepth = jumpDepth;
         jumpTo = jump;
         searchAtDepth(setPosition(fen), fixedDepth);
-    }
-};
-
-const char* opening = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
-
-TEST_F(ClockTest, BudgetIterationsAndStops) {
+    };
+    const char* opening = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
     search(opening, 12.34, 3, 0, 12.34);
     EXPECT_EQ(searcher().startTime, 1234);
     EXPECT_EQ(searcher().stopTime, 1234 + 500);

@@ -1,13 +1,12 @@
-// The soak test: the engine plays itself for hundreds of fast games, in
-// process through the game object as the window drives it and as a child
-// process over UCI, while a referee with its own copy of every game checks
-// each move, each position and each ending. Run by make soak (make test
+// The soak test: the engine plays itself for hundreds of fast games through
+// the game object as the window drives it, while a referee with its own
+// copy of every game checks each move, each position and each ending. (The
+// engine binary meets its referee in the stress test.) Run by make soak (make test
 // runs a smoke run); exits non-zero after any fault, naming the game.
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -23,7 +22,6 @@
 #include "game/cable.h"
 #include "search/history.h"
 #include "search/search.h"
-#include "support/childprocess.h"
 #include "support/referee.h"
 
 namespace zarvi::soak {
@@ -32,12 +30,10 @@ namespace {
 
 using test::Referee;
 
-// The knobs: games in process and through the engine binary; the depth
-// (each side of a game searches depth - 2 .. depth + 1); when set, the
-// movetime of every other pair of UCI games; the series of random games;
-// every n-th game of each kind shuffles past the history's 999 plies.
-std::map<std::string, int> knobs = {{"--games", 300}, {"--uci-games", 100}, {"--depth", 3},
-                                    {"--movetime", 0}, {"--series", 1},     {"--long-every", 25}};
+// The knobs: games; the depth (each side of a game searches depth - 2 ..
+// depth + 1); the series of random games; every n-th game shuffles past
+// the history's 999 plies.
+std::map<std::string, int> knobs = {{"--games", 300}, {"--depth", 3}, {"--series", 1}, {"--long-every", 25}};
 
 // One generator a game, from the series and the game's number, so that a
 // faulty game can be replayed alone.
@@ -47,30 +43,22 @@ struct Rng {
     int depth() { return std::max(1, knobs["--depth"] - 2 + below(4)); }
 };
 
-uint32_t noMilliseconds() { return 0; }
-
 class Soak {
 public:
     int run() {
         const auto start = std::chrono::steady_clock::now();
         g.book = std::make_unique<librito>(ZARVI_SOURCE_DIR "/data/librito.txt");
         // The book's draw depends on the series alone, so a game can be replayed.
-        g.book->setClock(noMilliseconds);
+        g.book->setClock([] { return 0u; });
         std::FILE* discard = std::fopen("/dev/null", "w");
         if (discard) g.book->listing = discard;
         const std::string error = readOpeningList(ZARVI_SOURCE_DIR "/data/openings.txt", openings);
         if (g.book->length == 0 || !error.empty()) fault("cannot read the book or the opening list " + error);
         for (int i = 0; i < knobs["--games"]; ++i) playInProcess(i);
-        for (int i = 0; i < knobs["--uci-games"]; ++i) playUci(i);
-        if (engine) engine->stop();
         if (discard) std::fclose(discard);
-        for (int kind = 0; kind < 2; ++kind) {
-            std::printf("%s: %d games, %ld plies;", kind ? "UCI (engine binary)" : "in-process (game object)",
-                        knobs[kind ? "--uci-games" : "--games"], plies[kind]);
-            for (const auto& [name, count] : endings[kind]) std::printf(" %s %d,", name.c_str(), count);
-            std::printf("\n");
-        }
-        std::printf("series %d, depth %d: %d faults in %.1f s\n", knobs["--series"], knobs["--depth"], faults,
+        std::printf("%d games, %ld plies;", knobs["--games"], plies);
+        for (const auto& [name, count] : endings) std::printf(" %s %d,", name.c_str(), count);
+        std::printf("\nseries %d, depth %d: %d faults in %.1f s\n", knobs["--series"], knobs["--depth"], faults,
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         return faults == 0 ? 0 : 1;
     }
@@ -108,7 +96,7 @@ private:
 
     // A cut line of the opening list, random plies, both, or (book on)
     // nothing so that the book chooses.
-    bool playOpening(Rng& rng, bool bookOn, const std::function<bool(const Move&)>& play) {
+    bool playOpening(Rng& rng, bool bookOn) {
         const int kind = rng.below(bookOn ? 4 : 3);
         if (kind % 2 == 0) {
             const OpeningLine& line = openings[size_t(rng.below(int(openings.size())))];
@@ -116,17 +104,15 @@ private:
                 Move move{0, 0};
                 const std::string error = readSanMove(referee.board, referee.side, line.moves[size_t(i)], move);
                 if (!error.empty()) return fault("opening line " + std::to_string(line.lineNumber) + ": " + error);
-                if (!play(move)) return false;
+                if (!enterMove(move)) return false;
             }
         }
         for (int i = 0, n = kind == 1 ? 2 + rng.below(7) : kind == 2 ? 1 + rng.below(4) : 0; i < n; ++i) {
             const Move move = randomMove(rng, false);
-            if (move.from == 0 || !play(move)) break;
+            if (move.from == 0 || !enterMove(move)) break;
         }
         return true;
     }
-
-    // --- In process: the game object as the window drives it -------------
 
     // A user move through enterUserMove (and applyPromotion), as the
     // window enters the clicks.
@@ -162,9 +148,9 @@ private:
                      std::to_string(referee.legalMoves().size()) + " legal moves");
     }
 
-    // After every ply the referee plays it too: the game's views must equal
-    // a recomputation, its position the referee's, its history the moves
-    // and keys.
+    // After every ply the referee plays it too: the game's views (keys
+    // included) must equal a recomputation, its position the referee's, its
+    // history the moves and keys.
     bool sameGame(const Move& move) {
         referee.play(move);
         const int n = gameHistory.moveCount;
@@ -173,8 +159,7 @@ private:
             return fault("the history does not end with the move and keys just played");
         const std::string why = findInconsistency(g.board, referee.side);
         const std::string fen = writeFen(g.board, FenGame{referee.side, referee.fullmove});
-        if (!why.empty() || fen != referee.fen() || g.board.key1 != referee.board.key1 ||
-            g.board.key2 != referee.board.key2 || g.board.key3 != referee.board.key3)
+        if (!why.empty() || fen != referee.fen())
             return fault("the game's position " + fen + " differs from the referee's: " + why);
         return true;
     }
@@ -211,7 +196,7 @@ private:
         const bool bookOn = index % 2 == 0, canResign = index % 4 < 2;
         const bool longGame = knobs["--long-every"] > 0 && index % knobs["--long-every"] == knobs["--long-every"] - 1;
         std::string kind;
-        context = "in-process game " + std::to_string(index) + " (series " + std::to_string(knobs["--series"]) + ")";
+        context = "game " + std::to_string(index) + " (series " + std::to_string(knobs["--series"]) + ")";
         settings.useBook = bookOn;
         settings.canResign = canResign;
         g.newGame();
@@ -235,84 +220,18 @@ private:
             return r.status == 0 || r.status == 1 ? Move{r.from, r.to} : legal[size_t(rng.below(int(legal.size())))];
         };
 
-        bool ok = playOpening(rng, bookOn, [&](const Move& m) { return enterMove(m); });
+        bool ok = playOpening(rng, bookOn);
         Ending ending = Ending::none;
         for (Move m; ok && ending == Ending::none && longGame && referee.plies() < 987 && (m = randomMove(rng, true)).from;)
             ok = enterMove(m) && judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
         // The engine may move first, as after the window's switch of sides.
-        if (ok && ending == Ending::none && referee.side == engineSide)
-            ok = engineMove(engineSide, engineDepth) &&
-                 judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind);
-        while (ok && ending == Ending::none) {
-            ok = enterMove(userMove()) && judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
-            if (ok && ending == Ending::none)
-                ok = engineMove(engineSide, engineDepth) &&
-                     judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind);
-        }
-        plies[0] += referee.plies();
-        ++endings[0][ok ? kind : "aborted by a fault"];
-    }
-
-    // --- Through UCI: the engine binary as a child process ----------------
-
-    // Sends command and reads up to the line starting with answer; a
-    // refusal on the way is a fault.
-    bool ask(const std::string& command, const std::string& answer, std::string& line, int64_t timeoutMs) {
-        if (!engine->send(command)) return false;
-        while (engine->readLine(line, timeoutMs)) {
-            if (line.rfind(answer, 0) == 0) return true;
-            if (line.find("refused") != std::string::npos || line.find("cannot") != std::string::npos)
-                fault("the engine answered '" + line + "'");
-        }
-        return false;
-    }
-
-    // The engine plays both sides, book on in even games, by movetime in
-    // every other pair when one is given. A long game shuffles past the
-    // history's capacity first, which the engine must trim to its latest plies.
-    void playUci(int index) {
-        Rng rng{std::mt19937_64(uint64_t(knobs["--series"]) * 1000003u + uint64_t(index) + 500000u)};
-        const bool bookOn = index % 2 == 0, byTime = knobs["--movetime"] > 0 && index % 4 >= 2;
-        const bool longGame = knobs["--long-every"] > 0 && index % knobs["--long-every"] == knobs["--long-every"] - 1;
-        const int depths[2] = {rng.depth(), rng.depth()}, faultsBefore = faults;
-        context = "UCI game " + std::to_string(index) + " (series " + std::to_string(knobs["--series"]) + ")";
-        referee.setUp("startpos");
-        std::string line, kind;
-        if (!engine) {
-            engine = std::make_unique<test::ChildProcess>(ZARVI_ENGINE, std::vector<std::string>{}, "/dev/null");
-            engine->send("setoption name BookFile value " ZARVI_SOURCE_DIR "/data/librito.txt");
-        }
-        bool ok = engine->send("ucinewgame") &&
-                  engine->send(std::string("setoption name OwnBook value ") + (bookOn ? "true" : "false")) &&
-                  ask("isready", "readyok", line, 10000) && playOpening(rng, bookOn, [&](const Move& m) {
-                      referee.play(m);
-                      return true;
-                  });
-        for (Move m; ok && longGame && referee.plies() < 1011 && (m = randomMove(rng, true)).from;) referee.play(m);
-        // Games whose engine plies pass 600 are adjudicated.
-        for (const int start = referee.plies(); ok && (kind = referee.rule(true)).empty();) {
-            if (referee.plies() - start >= 600) {
-                kind = "length cap";
-                break;
-            }
-            const std::string moves = referee.movesText();
-            ok = engine->send("position startpos" + (moves.empty() ? "" : " moves " + moves)) &&
-                 ask("d", "info string fen ", line, 10000);
-            if (ok && line != "info string fen " + referee.fen()) ok = fault("the engine's position is " + line);
-            const std::string go = byTime ? "go movetime " + std::to_string(knobs["--movetime"])
-                                          : "go depth " + std::to_string(depths[referee.side]);
-            ok = ok && ask(go, "bestmove", line, byTime ? knobs["--movetime"] + 10000 : 60000);
-            const Move move = ok ? referee.parse(test::bestMoveOf(line)) : Move{0, 0};
-            if (ok && move.from == 0) ok = fault("the engine answered '" + line + "'");
-            if (ok) referee.play(move);
-        }
-        if (!ok) {
-            const std::string end = engine->stop();
-            if (faults == faultsBefore) fault("the engine stopped answering (" + end + ")");
-            engine.reset();
-        }
-        plies[1] += referee.plies();
-        ++endings[1][ok ? kind : "aborted by a fault"];
+        for (bool engineTurn = referee.side == engineSide; ok && ending == Ending::none; engineTurn = !engineTurn)
+            ok = engineTurn ? engineMove(engineSide, engineDepth) &&
+                                  judge(ending = g.endingAfterReply(userSide), true, engineSide, canResign, kind)
+                            : enterMove(userMove()) &&
+                                  judge(ending = g.endingBeforeReply(), false, engineSide, canResign, kind);
+        plies += referee.plies();
+        ++endings[ok ? kind : "aborted by a fault"];
     }
 
     // The game object exists once: a second searcher would allocate the
@@ -320,10 +239,9 @@ private:
     cable g;
     Referee referee;
     std::vector<OpeningLine> openings;
-    std::unique_ptr<test::ChildProcess> engine;
     std::string context;  // which game, for fault messages
-    std::map<std::string, int> endings[2];  // in process, through UCI
-    long plies[2] = {};
+    std::map<std::string, int> endings;
+    long plies = 0;
     int faults = 0;
 };
 
@@ -336,11 +254,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i += 2) {
         char* end = nullptr;
         const long n = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
-        if (!knobs.count(argv[i]) || n < 0 || *end != '\0' || end == argv[i + 1] || n > 1000000000) {
-            std::fprintf(stderr, "usage: zarvi-soak [--games N] [--uci-games N] [--depth D] [--movetime MS]\n"
-                                 "                  [--series S] [--long-every N]\n");
-            return 2;
-        }
+        if (!knobs.count(argv[i]) || n < 0 || *end != '\0' || end == argv[i + 1] || n > 1000000000)
+            return std::fprintf(stderr, "usage: zarvi-soak [--games N] [--depth D] [--series S] [--long-every N]\n"), 2;
         knobs[argv[i]] = int(n);
     }
     // Small tables: the games are fast and the machine is shared.

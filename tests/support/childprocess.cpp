@@ -13,16 +13,11 @@
 
 namespace zarvi::test {
 
-namespace {
-
 int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
-}  // namespace
-
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::string& errorFile) {
+ChildProcess::ChildProcess(const std::string& program, const std::string& errorFile) {
     // A child that dies must show as a failed write, not end the caller.
     signal(SIGPIPE, SIG_IGN);
     int toChild[2], fromChild[2];
@@ -33,10 +28,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         dup2(fromChild[1], STDOUT_FILENO);
         if (!errorFile.empty()) dup2(open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
         for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
+        char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        execv(program.c_str(), argv);
         _exit(127);
     }
     close(toChild[0]);

@@ -1,25 +1,27 @@
 // A program as another program meets it: a child process spoken to through
 // pipes, one line at a time, with a time limit on every answer. The UCI
-// process tests, the soak test and the stress test drive the engine binary
-// with it. POSIX only; under wine those tests run in-process or not at all.
+// process tests and the stress test drive the engine binary with it. POSIX
+// only; under wine those tests run in-process or not at all.
 #pragma once
 #if !defined(_WIN32)
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace zarvi::test {
 
+int64_t millisecondsSince(std::chrono::steady_clock::time_point start);
+
 class ChildProcess {
 public:
-    // Starts program with arguments; its standard error goes to errorFile
-    // when one is named (the book lists its candidates there, a sanitizer
-    // its reports), else where ours goes.
-    explicit ChildProcess(const std::string& program, const std::vector<std::string>& arguments = {},
-                          const std::string& errorFile = "");
+    // Starts program; its standard error goes to errorFile when one is
+    // named (the book lists its candidates there, a sanitizer its reports),
+    // else where ours goes.
+    explicit ChildProcess(const std::string& program, const std::string& errorFile = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -43,8 +45,7 @@ public:
 
 private:
     pid_t pid = -1;
-    int input = -1;
-    int output = -1;
+    int input = -1, output = -1;  // our ends of the pipes
     bool ended = false;
     int status = 0;
     std::string buffer;

@@ -11,7 +11,6 @@
 namespace zarvi::test {
 
 void EngineTest::SetUp() {
-    saved = settings;
     settings.useBook = 0;
     settings.hashSizeFactor = 1;
     game = std::make_unique<cable>();

@@ -31,7 +31,7 @@ protected:
     std::unique_ptr<cable> game;
 
 private:
-    Settings saved;
+    Settings saved = settings;
 };
 
 }  // namespace zarvi::test

@@ -14,8 +14,7 @@ namespace zarvi::test {
 posicion positionFromFen(const std::string& fen, int* sideToMove) {
     posicion board;
     FenGame game{};
-    const std::string error = readFen(board, fen, game);
-    EXPECT_EQ(error, "") << fen;
+    EXPECT_EQ(readFen(board, fen, game), "") << fen;
     if (sideToMove) *sideToMove = game.sideToMove;
     return board;
 }

@@ -88,13 +88,6 @@ public:
             n += (i > plies() ? keyOf(after) : keys[size_t(i)]) == keyOf(after);
         return n;
     }
-    // The rule that ends the game here, "" for none.
-    std::string rule(bool countStart) {
-        if (legalMoves().empty()) return inCheck() ? "mate" : "stalemate";
-        if (insufficientMaterial()) return "insufficient material";
-        if (repetitions(countStart) >= 3) return "threefold repetition";
-        return board.halfmoveClock >= 100 ? "fifty moves" : "";
-    }
 
     bool promotes(const Move& move) const {
         return typeOf(board.squares[move.from]) == pawn && rankOf(move.from) == (side == white ? 7 : 2);
@@ -124,8 +117,7 @@ public:
     std::string fen() const { return writeFen(board, FenGame{side, fullmove}); }
 
     posicion board;
-    int side = white;
-    int fullmove = 1;
+    int side = white, fullmove = 1;
 
 private:
     static uint64_t keyOf(const posicion& p) { return (uint64_t(p.key2) << 16) | p.key3; }

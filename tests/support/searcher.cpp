@@ -26,8 +26,7 @@ MoveList listed(const int* from, const int* to, const int* kind, int n) {
 }
 
 MoveList legalMoves(buscador& searcher, posicion& board, int side, int ply) {
-    const int n = listLegalMoves(searcher, board, side, ply);
-    return listed(searcher.fullFrom[ply], searcher.fullTo[ply], nullptr, n);
+    return listed(searcher.fullFrom[ply], searcher.fullTo[ply], nullptr, listLegalMoves(searcher, board, side, ply));
 }
 
 std::string movesText(const posicion& board, const MoveList& moves) {
