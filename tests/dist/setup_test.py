@@ -60,6 +60,16 @@ def traces(users):
     return sorted(os.path.relpath(path, users) for path in found if "zarvi" in os.path.relpath(path, users).lower())
 
 
+def gone(users):
+    """What of Zarvi is left, once the uninstaller's copy has had 10 s to end."""
+    for _ in range(10):
+        left, entry = traces(users), uninstall_entry()
+        if not left and not entry:
+            break
+        time.sleep(1)
+    return left, entry
+
+
 def main():
     setup, zip_path, version = sys.argv[1:4]
     work = tempfile.mkdtemp(prefix="zarvi-setup-")
@@ -94,7 +104,8 @@ def main():
         p.check_bench(folder, "wine", "zarvi-engine.exe")
 
         wine("wine", os.path.join(folder, "uninstall.exe"), "/S", wait=True)
-        p.check(traces(users) == [] and uninstall_entry() == {}, "uninstalled: no file, shortcut or entry left")
+        left, entry = gone(users)
+        p.check(left == [] and entry == {}, "uninstalled: no file, shortcut or entry left (%s %s)" % (left, entry))
         wine("wine", setup, "/S")
         with open(os.path.join(folder, "estilo.ini"), "w") as style:
             style.write("hash=8\n")
