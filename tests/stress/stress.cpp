@@ -4,8 +4,8 @@
 // move must be legal (by the referee), come in time and come only when
 // allowed; the engine must neither die nor report a data race on its error
 // stream. Run by make stress (make test: a short run on the ThreadSanitizer
-// build); exits non-zero on a fault, naming the seed and the last lines. The
-// seed fixes the commands; their timing against the engine's does not repeat.
+// build); exits non-zero on a fault, naming the series and the last lines. The
+// series fixes the commands; their timing against the engine's does not repeat.
 
 #include <algorithm>
 #include <chrono>
@@ -32,7 +32,7 @@ using test::millisecondsSince;
 using std::to_string;
 
 std::map<std::string, std::string> knobs = {
-    {"--seconds", "30"}, {"--seed", ""}, {"--engine", ZARVI_ENGINE}, {"--log", "stress.log"}};
+    {"--seconds", "30"}, {"--series", ""}, {"--engine", ZARVI_ENGINE}, {"--log", "stress.log"}};
 
 // What is due at once (readyok, the best move after stop) gets patience,
 // a clock this much more, go depth and go nodes the other: the sanitizer
@@ -43,7 +43,7 @@ class Stress {
 public:
     int run() {
         const auto start = Clock::now();
-        std::printf("seed %s, engine %s, its error stream in %s\n", knobs["--seed"].c_str(), knobs["--engine"].c_str(),
+        std::printf("series %s, engine %s, its error stream in %s\n", knobs["--series"].c_str(), knobs["--engine"].c_str(),
                     knobs["--log"].c_str());
         std::ifstream bench(ZARVI_SOURCE_DIR "/data/bench.fen");
         for (std::string line; std::getline(bench, line);)
@@ -69,7 +69,7 @@ private:
     int below(int n) { return int(random() % uint64_t(n)); }
 
     [[noreturn]] void fault(const std::string& what) {
-        std::cout << "FAULT with seed " << knobs["--seed"] << ": " << what << "\n  the last lines:\n";
+        std::cout << "FAULT with series " << knobs["--series"] << ": " << what << "\n  the last lines:\n";
         for (const std::string& line : recent) std::cout << "    " << line << "\n";
         std::cout << "  the engine: " << engine.stop() << "\n" << sanitizerReport() << std::flush;
         std::exit(1);
@@ -202,7 +202,7 @@ private:
         if (searching) await("bestmove", limits[kind]);
     }
 
-    std::mt19937_64 random{uint64_t(std::atoll(knobs["--seed"].c_str()))};
+    std::mt19937_64 random{uint64_t(std::atoll(knobs["--series"].c_str()))};
     test::ChildProcess engine{knobs["--engine"], knobs["--log"]};
     test::Referee referee, searched;  // the game sent; the position of the search under way
     std::vector<std::string> fens;
@@ -220,12 +220,12 @@ private:
 
 int main(int argc, char** argv) {
     auto& knobs = zarvi::stress::knobs;
-    knobs["--seed"] = std::to_string(std::random_device()() >> 1);
+    knobs["--series"] = std::to_string(std::random_device()() >> 1);
     for (int i = 1; i < argc; i += 2) {
         const std::string key = argv[i], value = i + 1 < argc ? argv[i + 1] : "";
         if (!knobs.count(key) || value.empty() ||
             (key.find("--s") == 0 && value.find_first_not_of("0123456789") != std::string::npos))
-            return std::fprintf(stderr, "usage: zarvi-stress [--seconds S] [--seed N] [--engine PATH] [--log FILE]\n"), 2;
+            return std::fprintf(stderr, "usage: zarvi-stress [--seconds S] [--series N] [--engine PATH] [--log FILE]\n"), 2;
         knobs[key] = value;
     }
     zarvi::buildTables();
