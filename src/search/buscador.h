@@ -130,6 +130,12 @@ public:
     // the flag that stops it and its node count as it last published it.
     SearchHelpers* helpers = nullptr;
     int helperIndex = 0;
+    // A helper's variation, so that it does not walk the main search's tree
+    // in step with it and find nothing of the other's in the table: it takes
+    // the root's later moves from its own share of the list on (threadCount
+    // searchers divide it), and an odd helper takes the quiet moves last first.
+    int threadCount = 1;
+    bool reverseQuiets = false;
     const std::atomic<bool>* stopSignal = nullptr;
     std::atomic<int64_t> publishedNodes{0};
 };

@@ -135,6 +135,7 @@ void startSearch(buscador& searcher, const posicion& gameBoard, int side) {
 
 void prepareHelper(buscador& helper, const buscador& main, int threads) {
     helper.useCacheShare(helper.helperIndex, threads);
+    helper.threadCount = threads;
     posicion& board = helper.workBoard;
     copyPosition(board, main.workBoard);
     helper.engineSide = main.engineSide;

@@ -481,6 +481,9 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
         return searchChild(searcher, board, side, ply, childDepth, from, to, lo, hi, extensions);
     };
     auto attackedByPawn = [&](int square) { return board.pawnAttacks[opponent][square] != 0; };
+    // The j-th quiet move to try in steps 31, 32 and 34: a helper that
+    // reverses them proves other moves first than the main search does.
+    auto quietIndex = [&](int j) { return searcher.reverseQuiets ? quiets - 1 - j : j; };
 
     // 29. Escapes: a piece attacked by a pawn moving to safety.
     for (int i = 0; i < quiets; ++i) {
@@ -528,7 +531,8 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
 
     // 31. Good quiet moves, by their ordering class, to safe squares.
     for (int moveClass = 0; moveClass <= 1; ++moveClass) {
-        for (int i = 0; i < quiets; ++i) {
+        for (int j = 0; j < quiets; ++j) {
+            const int i = quietIndex(j);
             const int from = quietFrom[i];
             if (from == 0) continue;
             const int to = quietTo[i];
@@ -549,7 +553,8 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
     // 32. The remaining quiet moves to squares no pawn attacks, with a
     //     null window first where a fail low is expected.
     if (futilityNode && best - zeroWindowEstimateMargin >= estimate) zeroWindow = true;
-    for (int i = 0; i < quiets; ++i) {
+    for (int j = 0; j < quiets; ++j) {
+        const int i = quietIndex(j);
         const int from = quietFrom[i];
         if (from == 0) continue;
         const int to = quietTo[i];
@@ -608,7 +613,8 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
 
     // 34. Late moves: pieces to squares a pawn attacks, searched one ply
     //     shallower for the engine's own side.
-    for (int i = 0; i < quiets; ++i) {
+    for (int j = 0; j < quiets; ++j) {
+        const int i = quietIndex(j);
         const int from = quietFrom[i];
         if (from == 0) continue;
         const int to = quietTo[i];

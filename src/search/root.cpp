@@ -293,9 +293,14 @@ int searchRoot(buscador& searcher, posicion& board) {
         if (isMate(v)) return mateFoundAt(searcher, v);
 
         // The other moves: a null window proves whether one is better; only
-        // then is its score searched for.
+        // then is its score searched for. A helper starts at its own share
+        // of them, so that the searchers prove different moves at once.
+        int visit[fullListCapacity];
+        std::copy(searcher.rootOrder, searcher.rootOrder + n, visit);
+        const int offset = searcher.helperIndex * (n - 1) / searcher.threadCount;
+        std::rotate(visit + 1, visit + 1 + offset, visit + n);
         for (int k = 1; k < n; ++k) {
-            const int g = searcher.rootOrder[k];
+            const int g = visit[k];
             if (stopBetweenMoves(searcher, k, 3, best, previous)) {
                 displayThinking(searcher, board, plainMark);
                 return best;
@@ -331,7 +336,8 @@ int searchRoot(buscador& searcher, posicion& board) {
             searcher.bestScore = best;
             displayThinking(searcher, board, plainMark);
             // The new best move leads the order of the next iterations.
-            std::copy_backward(searcher.rootOrder, searcher.rootOrder + k, searcher.rootOrder + k + 1);
+            int* const at = std::find(searcher.rootOrder, searcher.rootOrder + n, g);
+            std::copy_backward(searcher.rootOrder, at, at + 1);
             searcher.rootOrder[0] = g;
             if (isMate(best)) return mateFoundAt(searcher, best);
         }
