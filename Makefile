@@ -1,7 +1,7 @@
 # Zarvi: everything a newcomer needs, from a fresh Debian machine.
 #   make test   install dependencies, build natively and for Windows, run every test
 #               (also under the sanitizers, a short run of each fuzz target and
-#               a 30 s stress run of the engine under ThreadSanitizer)
+#               a 20 s stress run of the engine under ThreadSanitizer)
 #   make fuzz   run each fuzz target for FUZZ_SECONDS (600 by default)
 #   make soak   the engine plays itself for hundreds of checked games
 #   make stress drive the ThreadSanitizer engine through STRESS_SECONDS (600) of random commands
@@ -25,7 +25,7 @@ FUZZ_TARGETS := book style fen uci
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps native windows linux-dist sanitize fuzzers tsan test run dist bench perft fuzz soak stress clean
+.PHONY: all deps native windows linux-dist sanitize fuzzers tsan builds test run dist bench perft fuzz soak stress clean
 
 all: native windows
 
@@ -66,11 +66,17 @@ STRESS_SECONDS ?= 600
 STRESS = TSAN_OPTIONS="suppressions=$(CURDIR)/tests/stress/tsan.supp halt_on_error=1 exitcode=66" \
   nice $(TSAN)/tests/stress/zarvi-stress --log $(TSAN)/stress.log --seconds
 
-test: native windows linux-dist sanitize fuzzers tsan
+# The six builds two at a time, each target's output kept together: one
+# build's serial steps (configuring, linking) leave processors idle that the
+# other's compiling takes up.
+builds:
+	@$(MAKE) --no-print-directory -j 2 -O native windows linux-dist sanitize fuzzers tsan
+
+test: builds
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@cd $(LINUX_DIST) && ctest --output-on-failure
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
-	@$(STRESS) 30
+	@$(STRESS) 20
 	@cd $(FUZZ) && ctest --output-on-failure -L fuzz -j $(JOBS)
 	@bash scripts/wine-prefix.sh
 	@cd $(WINDOWS) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
