@@ -54,8 +54,7 @@ buscador::buscador() {
     setter.setStartPosition(workBoard);
 }
 
-buscador::buscador(int index, const std::atomic<bool>& stop)
-    : helperIndex(index), reverseQuiets(index % 2 == 1), stopSignal(&stop) {
+buscador::buscador(int index, const std::atomic<bool>& stop) : helperIndex(index), stopSignal(&stop) {
     pollInterval = helperPollInterval;
     setter.setStartPosition(displayBoard);
     setter.setStartPosition(workBoard);

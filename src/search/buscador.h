@@ -135,7 +135,6 @@ public:
     // the root's later moves from its own share of the list on (threadCount
     // searchers divide it), and an odd helper takes the quiet moves last first.
     int threadCount = 1;
-    bool reverseQuiets = false;
     const std::atomic<bool>* stopSignal = nullptr;
     std::atomic<int64_t> publishedNodes{0};
 };

@@ -481,9 +481,10 @@ int searchNode(buscador& searcher, posicion& board, int side, int ply, int depth
         return searchChild(searcher, board, side, ply, childDepth, from, to, lo, hi, extensions);
     };
     auto attackedByPawn = [&](int square) { return board.pawnAttacks[opponent][square] != 0; };
-    // The j-th quiet move to try in steps 31, 32 and 34: a helper that
-    // reverses them proves other moves first than the main search does.
-    auto quietIndex = [&](int j) { return searcher.reverseQuiets ? quiets - 1 - j : j; };
+    // The j-th quiet move to try in steps 31, 32 and 34: an odd helper
+    // reverses them, to prove other moves first than the main search does.
+    const bool reverseQuiets = searcher.helperIndex % 2 == 1;
+    auto quietIndex = [&](int j) { return reverseQuiets ? quiets - 1 - j : j; };
 
     // 29. Escapes: a piece attacked by a pawn moving to safety.
     for (int i = 0; i < quiets; ++i) {
